@@ -1,0 +1,23 @@
+#pragma once
+// The program identity and the three titles composed from it.
+
+#include <QString>
+
+namespace kelmora::identity {
+
+inline QString companyName() { return QStringLiteral("TORVANTA"); }
+inline QString productName() { return QStringLiteral("Kelmora"); }
+inline QString versionString() { return QStringLiteral("s1.06"); }
+inline QString productCode() { return QStringLiteral("KZQ1"); }
+
+// "TORVANTA Kelmora": the taskbar entry and the caption of the error box.
+inline QString applicationTitle() { return companyName() + QLatin1Char(' ') + productName(); }
+// "TORVANTA Kelmora s1.06": the main frame's caption.
+inline QString frameCaption() { return applicationTitle() + QLatin1Char(' ') + versionString(); }
+// "Kelmora s1.06": the about box's program name.
+inline QString programName() { return productName() + QLatin1Char(' ') + versionString(); }
+
+// The maker's web site, shown in the Help menu and opened in the browser.
+inline QString webSite() { return QStringLiteral("https://www.torvanta.com.tr"); }
+
+} // namespace kelmora::identity
