@@ -1,0 +1,363 @@
+#include "Main.h"
+
+#include "Childwin.h"
+#include "Guard.h"
+#include "Hints.h"
+#include "Identity.h"
+#include "Printing.h"
+#include "ShortcutFilter.h"
+#include "WindowArrange.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace kelmora {
+
+TAna *Ana = nullptr;
+
+TAna::TAna(QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Ana"));
+    resize(593, 441);
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setObjectName(QStringLiteral("ClientArea"));
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+
+    buildDialogs();
+    buildActions();
+    buildMenus();
+    buildStandardBar();
+    buildFormattingBar();
+    buildStatusBar();
+    buildContextMenus();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(200);
+    // An error in a tick is shown and the timer goes on.
+    connect(Timer1, &QTimer::timeout, this, guard([this] { Timer1Timer(Timer1); }));
+    Timer1->start();
+
+    m_shortcuts = new ShortcutFilter(this, [this] { updateActions(); }, this);
+    for (QAction *item : {FileNewItem, FileOpenItem, FileCloseItem, FileSaveItem, GeriAl1, CutItem, CopyItem,
+                          PasteItem, TmnSe1, MetinAra1})
+        m_shortcuts->add(item->shortcut(), item);
+    qApp->installEventFilter(m_shortcuts);
+    qApp->installEventFilter(new HoverHintTracker(
+        this, [this](const QString &hint) { setApplicationHint(hint); }, this));
+
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    const auto readClipboard = [this, clipboard] {
+        const QMimeData *data = clipboard->mimeData();
+        m_clipboardHasText = data && data->hasText();
+    };
+    readClipboard();
+    connect(clipboard, &QClipboard::dataChanged, this, readClipboard);
+    // The self-enabling actions follow the state whenever the program is idle.
+    if (auto *dispatcher = QAbstractEventDispatcher::instance())
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { guarded([this] { updateActions(); }); });
+    updateActions();
+
+    guarded([this] { FormCreate(this); });
+}
+
+TAna::~TAna() = default;
+
+void TAna::FormCreate(QObject *)
+{
+    QStringList faces = QFontDatabase::families();
+    faces.append(QStringLiteral("Default"));
+    faces.removeDuplicates();
+    std::stable_sort(faces.begin(), faces.end(), [](const QString &a, const QString &b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    m_settingBoxes = true;
+    ComboBox1->clear();
+    ComboBox1->addItems(faces);
+    ComboBox1->setCurrentIndex(0);
+    ComboBox2->setCurrentIndex(4);
+    m_settingBoxes = false;
+}
+
+void TAna::FormShow(QObject *)
+{
+    setWindowTitle(identity::frameCaption());
+    m_hintHandlerInstalled = true;
+    hintgoster(this);
+}
+
+void TAna::setApplicationHint(const QString &hint)
+{
+    if (hint == m_hint)
+        return;
+    m_hint = hint;
+    if (m_hintHandlerInstalled)
+        guarded([this] { hintgoster(this); });
+}
+
+void TAna::hintgoster(QObject *)
+{
+    statusPanel0->setText(m_hint);
+}
+
+void TAna::araccubuguClick(QObject *)
+{
+    const bool show = !araccubugu->isChecked();
+    araccubugu->setChecked(show);
+    aracubugu1->setChecked(show);
+    ToolBar2->setVisible(show);
+}
+
+void TAna::bicimcubuguClick(QObject *)
+{
+    const bool show = !bicimcubugu->isChecked();
+    bicimcubugu->setChecked(show);
+    bicimcubugu1->setChecked(show);
+    ToolBar1->setVisible(show);
+}
+
+void TAna::durumcubuguClick(QObject *)
+{
+    const bool show = !durumcubugu->isChecked();
+    durumcubugu->setChecked(show);
+    StatusBar1->setVisible(show);
+}
+
+void TAna::aracubugu1Click(QObject *)
+{
+    const bool show = !aracubugu1->isChecked();
+    aracubugu1->setChecked(show);
+    araccubugu->setChecked(show);
+    ToolBar2->setVisible(show);
+}
+
+void TAna::bicimcubugu1Click(QObject *)
+{
+    const bool show = !bicimcubugu1->isChecked();
+    bicimcubugu1->setChecked(show);
+    bicimcubugu->setChecked(show);
+    ToolBar1->setVisible(show);
+}
+
+void TAna::FileExit1Execute(QObject *)
+{
+    close();
+}
+
+void TAna::WebSitesi1Click(QObject *)
+{
+    platform().shellOpen(QStringLiteral("IEXPLORE.EXE"), identity::webSite());
+}
+
+// ---- documents -------------------------------------------------------------
+
+TMDIchild *TAna::ActiveMDIChild() const
+{
+    // currentSubWindow stays set while a modal dialog or another program has
+    // the focus; activeSubWindow does not.
+    QMdiSubWindow *sw = m_mdiArea->currentSubWindow();
+    if (!sw || sw->isHidden())
+        return nullptr;
+    return qobject_cast<TMDIchild *>(sw->widget());
+}
+
+TRichEdit *TAna::activeEditor() const
+{
+    TMDIchild *child = ActiveMDIChild();
+    return child ? child->RichEdit1 : nullptr;
+}
+
+QList<TMDIchild *> TAna::MDIChildren() const
+{
+    QList<TMDIchild *> out;
+    for (QMdiSubWindow *sw : m_mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (sw->isHidden())
+            continue; // closed, waiting to be deleted
+        if (auto *child = qobject_cast<TMDIchild *>(sw->widget()))
+            out.append(child);
+    }
+    return out;
+}
+
+int TAna::MDIChildCount() const
+{
+    return int(MDIChildren().size());
+}
+
+// ---- window arrangement ----------------------------------------------------
+
+namespace {
+
+QList<QMdiSubWindow *> tileableWindows(QMdiArea *area)
+{
+    QList<QMdiSubWindow *> out;
+    const QList<QMdiSubWindow *> stack = area->subWindowList(QMdiArea::StackingOrder);
+    for (auto it = stack.crbegin(); it != stack.crend(); ++it) { // topmost first
+        if (!(*it)->isHidden() && !(*it)->isMinimized())
+            out.append(*it);
+    }
+    return out;
+}
+
+void tile(QMdiArea *area, TileDirection direction)
+{
+    const QList<QMdiSubWindow *> windows = tileableWindows(area);
+    QRect rect = area->viewport()->rect();
+    // Leave the row of minimized windows at the bottom visible.
+    for (QMdiSubWindow *sw : area->subWindowList()) {
+        if (!sw->isHidden() && sw->isMinimized()) {
+            rect.setBottom(rect.bottom() - sw->height());
+            break;
+        }
+    }
+    const QList<QRect> rects = tileRects(rect, int(windows.size()), direction);
+    for (int i = 0; i < windows.size(); ++i) {
+        if (windows[i]->isMaximized())
+            windows[i]->showNormal();
+        windows[i]->setGeometry(rects[i]);
+    }
+}
+
+} // namespace
+
+void TAna::WindowCascade1Execute(QObject *)
+{
+    for (QMdiSubWindow *sw : m_mdiArea->subWindowList()) {
+        if (sw->isMaximized())
+            sw->showNormal();
+    }
+    m_mdiArea->cascadeSubWindows();
+}
+
+void TAna::WindowTileHorizontal1Execute(QObject *)
+{
+    tile(m_mdiArea, TileDirection::OneAboveOther);
+}
+
+void TAna::WindowTileVertical1Execute(QObject *)
+{
+    tile(m_mdiArea, TileDirection::SideBySide);
+}
+
+void TAna::WindowMinimizeAll1Execute(QObject *)
+{
+    const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+        if (!(*it)->isHidden())
+            (*it)->showMinimized();
+    }
+}
+
+void TAna::FileClose1Execute(QObject *)
+{
+    if (QMdiSubWindow *sw = m_mdiArea->currentSubWindow())
+        sw->close();
+}
+
+void TAna::fillWindowList()
+{
+    for (QAction *a : std::as_const(m_windowListActions)) {
+        Window1->removeAction(a);
+        delete a;
+    }
+    m_windowListActions.clear();
+    const QList<TMDIchild *> children = MDIChildren();
+    if (children.isEmpty())
+        return;
+    m_windowListActions.append(Window1->addSeparator());
+    TMDIchild *active = ActiveMDIChild();
+    for (TMDIchild *child : children) {
+        QString caption = child->windowTitle();
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction *a = Window1->addAction(caption);
+        a->setCheckable(true);
+        a->setChecked(child == active);
+        QMdiSubWindow *sw = child->subWindow();
+        connect(a, &QAction::triggered, this, [this, sw] { m_mdiArea->setActiveSubWindow(sw); });
+        m_windowListActions.append(a);
+    }
+}
+
+void TAna::updateActions()
+{
+    const int count = MDIChildCount();
+    FileClose1->setEnabled(ActiveMDIChild() != nullptr);
+    for (QAction *a : {WindowCascade1, WindowTileHorizontal1, WindowTileVertical1, WindowMinimizeAll1})
+        a->setEnabled(count > 0);
+    updateClipboardActions();
+}
+
+// ---- events ----------------------------------------------------------------
+
+bool TAna::event(QEvent *e)
+{
+    // The hint line is ours; Qt's own status tips would overwrite it.
+    if (e->type() == QEvent::StatusTip)
+        return true;
+    return QMainWindow::event(e);
+}
+
+void TAna::showEvent(QShowEvent *e)
+{
+    QMainWindow::showEvent(e);
+    if (!m_shown) {
+        m_shown = true;
+        guarded([this] { FormShow(this); });
+    }
+}
+
+void TAna::closeEvent(QCloseEvent *e)
+{
+    bool mayClose = false;
+    guarded([&] { mayClose = FormClose(this); });
+    if (mayClose)
+        e->accept();
+    else
+        e->ignore();
+}
+
+bool TAna::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == ComboBox2->lineEdit() && e->type() == QEvent::KeyPress) {
+        auto *ke = static_cast<QKeyEvent *>(e);
+        QChar key;
+        if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter)
+            key = QLatin1Char('\r');
+        else if (ke->key() == Qt::Key_Backspace)
+            key = QLatin1Char('\b');
+        else if (!ke->text().isEmpty())
+            key = ke->text().at(0);
+        else
+            return false; // arrows, Delete and other keys that type nothing
+        bool pass = true;
+        guarded([&] { pass = ComboBox2KeyPress(ComboBox2, key); });
+        return !pass;
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void TAna::setComboText(QComboBox *box, const QString &text)
+{
+    m_settingBoxes = true;
+    box->setEditText(text);
+    m_settingBoxes = false;
+}
+
+} // namespace kelmora

@@ -1,0 +1,205 @@
+#pragma once
+// TAna: the main frame. A multiple-document frame holding the document
+// windows, with the main menu, the standard and formatting bars, the status
+// bar's hint line, two context menus, the file dialogs and the 200 ms refresh
+// timer. It is a shell: it lays out its controls and wires each one to its
+// handler; the handlers of the file, print, edit and formatting commands are
+// defined in their subsystems' folders.
+
+#include "Platform.h"
+#include "RichEdit.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QPointer>
+
+class QButtonGroup;
+class QComboBox;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QStatusBar;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace kelmora {
+
+class TMDIchild;
+class ShortcutFilter;
+class Printer;
+
+class TAna : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TAna(QWidget *parent = nullptr);
+    ~TAna() override;
+
+    // ---- frame handlers ----
+    void FormCreate(QObject *sender);
+    void FormShow(QObject *sender);
+    void hintgoster(QObject *sender);
+    void araccubuguClick(QObject *sender);
+    void bicimcubuguClick(QObject *sender);
+    void durumcubuguClick(QObject *sender);
+    void aracubugu1Click(QObject *sender);
+    void bicimcubugu1Click(QObject *sender);
+    void FileExit1Execute(QObject *sender);
+    void WebSitesi1Click(QObject *sender);
+
+    // ---- window arrangement ----
+    void WindowCascade1Execute(QObject *sender);
+    void WindowTileHorizontal1Execute(QObject *sender);
+    void WindowTileVertical1Execute(QObject *sender);
+    void WindowMinimizeAll1Execute(QObject *sender);
+    void FileClose1Execute(QObject *sender);
+
+    // ---- command-state refresh ----
+    void Timer1Timer(QObject *sender);
+    void durum_kontrol(QObject *sender);
+
+    // ---- documents and files ----
+    void pencere_ac(const QString &name);
+    void FileNew1Execute(QObject *sender);
+    void FileOpen1Execute(QObject *sender);
+    void FileSaveItemClick(QObject *sender);
+    void FileSaveAsItemClick(QObject *sender);
+    void ToolButton2Click(QObject *sender);
+    void yazdirClick(QObject *sender);
+    void ToolButton12Click(QObject *sender);
+    // The exit pass; returns false when the frame must stay open.
+    bool FormClose(QObject *sender);
+    // The close prompt's Yes: save to the titled file, or through save1 under
+    // the name exactly as chosen. False when the dialog was cancelled.
+    bool saveForClose(TMDIchild *child);
+
+    // ---- edit commands ----
+    void GeriAl1Click(QObject *sender);
+    void ToolButton17Click(QObject *sender);
+    void GeriAl2Click(QObject *sender);
+    void TmnSe1Click(QObject *sender);
+    void TmnSe2Click(QObject *sender);
+    void Sil1Click(QObject *sender);
+    void Sil2Click(QObject *sender);
+    void MetinAra1Click(QObject *sender);
+    void ToolButton15Click(QObject *sender);
+    void Paragraf1Click(QObject *sender);
+    void Paragraf2Click(QObject *sender);
+
+    // ---- formatting commands ----
+    void ToolButton18Click(QObject *sender);
+    void ToolButton19Click(QObject *sender);
+    void ToolButton20Click(QObject *sender);
+    void ToolButton22Click(QObject *sender);
+    void ToolButton23Click(QObject *sender);
+    void ToolButton24Click(QObject *sender);
+    void ToolButton26Click(QObject *sender);
+    void ToolButton28Click(QObject *sender);
+    void Maddemi1Click(QObject *sender);
+    void YazTipi1Click(QObject *sender);
+    void ComboBox1Change(QObject *sender);
+    void ComboBox2Change(QObject *sender);
+    // Returns false when the character is dropped.
+    bool ComboBox2KeyPress(QObject *sender, QChar &key);
+
+    // ---- queries used across the program ----
+    QMdiArea *clientArea() const { return m_mdiArea; }
+    // The active document window and its editor, or nullptr.
+    TMDIchild *ActiveMDIChild() const;
+    TRichEdit *activeEditor() const;
+    QList<TMDIchild *> MDIChildren() const; // in creation order
+    int MDIChildCount() const;
+    // The long part of the application's hint text, as the hint line shows it.
+    QString applicationHint() const { return m_hint; }
+    void setApplicationHint(const QString &hint);
+
+    // ---- controls (named as on the form) ----
+    QMenu *File1 = nullptr, *Edit1 = nullptr, *Grnm1 = nullptr, *Biim1 = nullptr, *Window1 = nullptr,
+          *Yardm1 = nullptr;
+    QAction *FileNewItem = nullptr, *FileOpenItem = nullptr, *FileCloseItem = nullptr, *FileSaveItem = nullptr,
+            *FileSaveAsItem = nullptr, *yazdir = nullptr, *FileExitItem = nullptr;
+    QAction *GeriAl1 = nullptr, *CutItem = nullptr, *CopyItem = nullptr, *PasteItem = nullptr, *TmnSe1 = nullptr,
+            *Sil1 = nullptr, *MetinAra1 = nullptr;
+    QAction *araccubugu = nullptr, *bicimcubugu = nullptr, *durumcubugu = nullptr;
+    QAction *Paragraf1 = nullptr, *Maddemi1 = nullptr, *YazTipi1 = nullptr;
+    QAction *De1 = nullptr, *YatayDe1 = nullptr, *DikeyDe1 = nullptr, *TmMiniminze1 = nullptr;
+    QAction *Hakknda1 = nullptr, *WebSitesi1 = nullptr, *ProgramSrmnKontrolEt1 = nullptr;
+
+    // ActionList1: logical commands; menu items and buttons link to them.
+    QAction *FileNew1 = nullptr, *FileOpen1 = nullptr, *FileClose1 = nullptr, *FileExit1 = nullptr,
+            *EditCut1 = nullptr, *EditCopy1 = nullptr, *EditPaste1 = nullptr, *WindowCascade1 = nullptr,
+            *WindowTileHorizontal1 = nullptr, *WindowTileVertical1 = nullptr, *WindowMinimizeAll1 = nullptr;
+
+    QToolBar *ToolBar2 = nullptr; // standard bar
+    QToolBar *ToolBar1 = nullptr; // formatting bar
+    QToolButton *ToolButton9 = nullptr, *ToolButton1 = nullptr, *ToolButton2 = nullptr, *ToolButton12 = nullptr,
+                *ToolButton15 = nullptr, *ToolButton4 = nullptr, *ToolButton5 = nullptr, *ToolButton6 = nullptr,
+                *ToolButton17 = nullptr, *ToolButton8 = nullptr, *ToolButton10 = nullptr, *ToolButton11 = nullptr;
+    QComboBox *ComboBox1 = nullptr, *ComboBox2 = nullptr;
+    QToolButton *ToolButton18 = nullptr, *ToolButton19 = nullptr, *ToolButton20 = nullptr, *ToolButton22 = nullptr,
+                *ToolButton23 = nullptr, *ToolButton24 = nullptr, *ToolButton26 = nullptr, *ToolButton27 = nullptr;
+    QButtonGroup *alignmentGroup = nullptr;
+    QStatusBar *StatusBar1 = nullptr;
+    QLabel *statusPanel0 = nullptr;
+
+    QMenu *PopupMenu1 = nullptr; // document context menu
+    QAction *Cut1 = nullptr, *Copy1 = nullptr, *Paste1 = nullptr, *TmnSe2 = nullptr, *Sil2 = nullptr,
+            *GeriAl2 = nullptr, *Paragraf2 = nullptr;
+    QMenu *PopupMenu2 = nullptr; // toolbar context menu
+    QAction *aracubugu1 = nullptr, *bicimcubugu1 = nullptr;
+
+    FileDialogState Open1;
+    FileDialogState save1;
+    QColor renkColor = Qt::black; // the colour dialog's current colour
+    QFont FontDialog1Font;        // the font dialog's last confirmed font
+    QTimer *Timer1 = nullptr;
+
+    // Runs the update step of the self-enabling actions (close, window
+    // arrangement, clipboard); the platform does this when idle, when a menu
+    // opens and before a shortcut is judged.
+    void updateActions();
+
+protected:
+    bool event(QEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+
+private:
+    friend class TMDIchild;
+    void buildActions();
+    void buildMenus();
+    void buildFileMenu();
+    void buildEditMenu();
+    void buildViewFormatMenus();
+    void buildWindowHelpMenus();
+    void buildStandardBar();
+    void buildFormattingBar();
+    void buildStatusBar();
+    void buildContextMenus();
+    void buildDialogs();
+    void connectClipboardActions();
+    void updateClipboardActions();
+    void fillWindowList();
+    void setComboText(QComboBox *box, const QString &text);
+    TMDIchild *openDocumentWindow(const QString &name, bool untitled);
+    // Save As on child: the dialog, the extension and format rules, the write.
+    bool saveAs(TMDIchild *child);
+    void applySize(const QString &text);
+
+    QMdiArea *m_mdiArea = nullptr;
+    ShortcutFilter *m_shortcuts = nullptr;
+    std::unique_ptr<Printer> m_printer;
+    QList<QAction *> m_windowListActions;
+    QString m_hint;
+    bool m_hintHandlerInstalled = false;
+    bool m_shown = false;
+    bool m_settingBoxes = false; // text put into the boxes from code
+    bool m_clipboardHasText = false;
+};
+
+// Program-wide reference to the main frame, set at start-up.
+extern TAna *Ana;
+
+} // namespace kelmora

@@ -1,0 +1,450 @@
+// The frame's layout: actions, menus, bars, context menus and dialogs, each
+// control wired to its handler. Nothing here decides anything.
+
+#include "Main.h"
+
+#include "Guard.h"
+#include "Hints.h"
+#include "Identity.h"
+#include "ImageList.h"
+#include "PushLookButton.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace kelmora {
+
+namespace {
+
+QAction *makeAction(QObject *owner, const char *name, const QString &caption, const QString &hint, int image,
+                    const QKeySequence &keys = {})
+{
+    auto *a = new QAction(caption, owner);
+    a->setObjectName(QLatin1String(name));
+    setHint(a, hint);
+    a->setProperty(kImageIndexProperty, image);
+    if (image >= 0)
+        a->setIcon(imageListIcon(image));
+    a->setShortcut(keys);
+    return a;
+}
+
+// A menu item; its shortcut is shown, the frame's key filter does the work.
+QAction *makeItem(QMenu *menu, const char *name, const QString &caption, const QString &hint, int image,
+                  const QKeySequence &keys = {})
+{
+    QAction *a = makeAction(menu, name, caption, hint, image, keys);
+    a->setShortcutContext(Qt::WidgetShortcut);
+    a->setIconVisibleInMenu(image >= 0);
+    menu->addAction(a);
+    return a;
+}
+
+// Links an item or button to an action: it follows the action's enabled state
+// and runs the action; the item's own caption and hint stay.
+void linkTo(QAction *item, QAction *action)
+{
+    item->setEnabled(action->isEnabled());
+    QObject::connect(action, &QAction::changed, item, [item, action] { item->setEnabled(action->isEnabled()); });
+    QObject::connect(item, &QAction::triggered, action, [action] { action->trigger(); });
+}
+
+void linkTo(QToolButton *button, QAction *action)
+{
+    button->setEnabled(action->isEnabled());
+    QObject::connect(action, &QAction::changed, button,
+                     [button, action] { button->setEnabled(action->isEnabled()); });
+    QObject::connect(button, &QToolButton::clicked, action, [action] { action->trigger(); });
+}
+
+QToolButton *makeButton(QToolBar *bar, const char *name, int image, const QString &hint,
+                        QToolButton *button = nullptr)
+{
+    if (!button)
+        button = new QToolButton(bar);
+    button->setObjectName(QLatin1String(name));
+    button->setIcon(imageListIcon(image));
+    button->setProperty(kImageIndexProperty, image);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    setHint(button, hint);
+    bar->addWidget(button);
+    return button;
+}
+
+void addGap(QToolBar *bar, const char *name)
+{
+    // An 8-pixel separator, as named on the form.
+    auto *gap = new QWidget(bar);
+    gap->setObjectName(QLatin1String(name));
+    gap->setFixedWidth(8);
+    bar->addWidget(gap);
+}
+
+} // namespace
+
+void TAna::buildActions()
+{
+    // ActionList1. Never shown directly: menu items and buttons link to them.
+    FileNew1 = makeAction(this, "FileNew1", QStringLiteral("&New"), QStringLiteral("New|Create a new file"), 6,
+                          QKeySequence(Qt::CTRL | Qt::Key_N));
+    FileOpen1 = makeAction(this, "FileOpen1", QStringLiteral("&Open"), QStringLiteral("Open|Open a file"), 7,
+                           QKeySequence(Qt::CTRL | Qt::Key_O));
+    FileClose1 = makeAction(this, "FileClose1", QStringLiteral("&Close"), QStringLiteral("Close|Close current file"),
+                            -1, QKeySequence(Qt::CTRL | Qt::Key_W));
+    FileExit1 = makeAction(this, "FileExit1", QStringLiteral("E&xit"), QStringLiteral("Exit|Exit application"), -1);
+    EditCut1 = makeAction(this, "EditCut1", QStringLiteral("Cu&t"),
+                          QStringLiteral("Cut|Cuts the selection and puts it on the Clipboard"), 0,
+                          QKeySequence(Qt::CTRL | Qt::Key_X));
+    EditCopy1 = makeAction(this, "EditCopy1", QStringLiteral("&Copy"),
+                           QStringLiteral("Copy|Copies the selection and puts it on the Clipboard"), 1,
+                           QKeySequence(Qt::CTRL | Qt::Key_C));
+    EditPaste1 = makeAction(this, "EditPaste1", QStringLiteral("&Paste"),
+                            QStringLiteral("Paste|Inserts Clipboard contents"), 2, QKeySequence(Qt::CTRL | Qt::Key_V));
+    WindowCascade1 = makeAction(this, "WindowCascade1", QStringLiteral("&Cascade"), QStringLiteral("Cascade"), 17);
+    WindowTileHorizontal1 = makeAction(this, "WindowTileHorizontal1", QStringLiteral("Tile &Horizontally"),
+                                       QStringLiteral("Tile Horizontally"), 15);
+    WindowTileVertical1 = makeAction(this, "WindowTileVertical1", QStringLiteral("Tile &Vertically"),
+                                     QStringLiteral("Tile Vertically"), 16);
+    WindowMinimizeAll1 = makeAction(this, "WindowMinimizeAll1", QStringLiteral("&Minimize All"),
+                                    QStringLiteral("Minimize All"), -1);
+
+    connect(FileNew1, &QAction::triggered, this, guard([this] { FileNew1Execute(FileNew1); }));
+    connect(FileOpen1, &QAction::triggered, this, guard([this] { FileOpen1Execute(FileOpen1); }));
+    connect(FileClose1, &QAction::triggered, this, guard([this] { FileClose1Execute(FileClose1); }));
+    connect(FileExit1, &QAction::triggered, this, guard([this] { FileExit1Execute(FileExit1); }));
+    connect(WindowCascade1, &QAction::triggered, this, guard([this] { WindowCascade1Execute(WindowCascade1); }));
+    connect(WindowTileHorizontal1, &QAction::triggered, this,
+            guard([this] { WindowTileHorizontal1Execute(WindowTileHorizontal1); }));
+    connect(WindowTileVertical1, &QAction::triggered, this,
+            guard([this] { WindowTileVertical1Execute(WindowTileVertical1); }));
+    connect(WindowMinimizeAll1, &QAction::triggered, this,
+            guard([this] { WindowMinimizeAll1Execute(WindowMinimizeAll1); }));
+    connectClipboardActions();
+}
+
+void TAna::buildFileMenu()
+{
+    File1 = menuBar()->addMenu(QStringLiteral("&Dosya"));
+    File1->setObjectName(QStringLiteral("File1"));
+    setHint(File1->menuAction(), QStringLiteral("File related commands"));
+    FileNewItem = makeItem(File1, "FileNewItem", QStringLiteral("&Yeni"), QStringLiteral("Yeni Dosya "), 6,
+                           FileNew1->shortcut());
+    linkTo(FileNewItem, FileNew1);
+    FileOpenItem = makeItem(File1, "FileOpenItem", QStringLiteral("&Aç"), QStringLiteral("Dosya Aç"), 7,
+                            FileOpen1->shortcut());
+    linkTo(FileOpenItem, FileOpen1);
+    FileCloseItem = makeItem(File1, "FileCloseItem", QStringLiteral("&Kapat"), QStringLiteral("Aktif Pencereyi Kapat"),
+                             -1, FileClose1->shortcut());
+    linkTo(FileCloseItem, FileClose1);
+    FileSaveItem = makeItem(File1, "FileSaveItem", QStringLiteral("Kay&det"), QStringLiteral("Aktif Pencereyi Kaydet"),
+                            8, QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(FileSaveItem, &QAction::triggered, this, guard([this] { FileSaveItemClick(FileSaveItem); }));
+    FileSaveAsItem = makeItem(File1, "FileSaveAsItem", QStringLiteral("&Farklı Kaydet"),
+                              QStringLiteral("Aktif Pencereyi Farklı Kaydet"), -1);
+    connect(FileSaveAsItem, &QAction::triggered, this, guard([this] { FileSaveAsItemClick(FileSaveAsItem); }));
+    yazdir = makeItem(File1, "yazdir", QStringLiteral("Ya&zdır"), QString(), 14);
+    connect(yazdir, &QAction::triggered, this, guard([this] { yazdirClick(yazdir); }));
+    File1->addSeparator();
+    FileExitItem = makeItem(File1, "FileExitItem", QStringLiteral("&Çıkış"), QStringLiteral("Programdan Çıkış"), -1);
+    linkTo(FileExitItem, FileExit1);
+}
+
+void TAna::buildEditMenu()
+{
+    Edit1 = menuBar()->addMenu(QStringLiteral("Dü&zen"));
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    setHint(Edit1->menuAction(), QStringLiteral("Edit commands"));
+    GeriAl1 = makeItem(Edit1, "GeriAl1", QStringLiteral("&Geri Al"), QString(), 3, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    connect(GeriAl1, &QAction::triggered, this, guard([this] { GeriAl1Click(GeriAl1); }));
+    Edit1->addSeparator();
+    // The clipboard items keep their actions' hints.
+    CutItem = makeItem(Edit1, "CutItem", QStringLiteral("&Kes"), hintOf(EditCut1), 0, EditCut1->shortcut());
+    linkTo(CutItem, EditCut1);
+    CopyItem = makeItem(Edit1, "CopyItem", QStringLiteral("K&opyala"), hintOf(EditCopy1), 1, EditCopy1->shortcut());
+    linkTo(CopyItem, EditCopy1);
+    PasteItem =
+        makeItem(Edit1, "PasteItem", QStringLiteral("&Yapıştır"), hintOf(EditPaste1), 2, EditPaste1->shortcut());
+    linkTo(PasteItem, EditPaste1);
+    Edit1->addSeparator();
+    // Ctrl+B selects all here; bold has no shortcut.
+    TmnSe1 = makeItem(Edit1, "TmnSe1", QStringLiteral("&Tümünü Seç "), QString(), -1,
+                      QKeySequence(Qt::CTRL | Qt::Key_B));
+    connect(TmnSe1, &QAction::triggered, this, guard([this] { TmnSe1Click(TmnSe1); }));
+    Sil1 = makeItem(Edit1, "Sil1", QStringLiteral("&Sil"), QString(), -1);
+    connect(Sil1, &QAction::triggered, this, guard([this] { Sil1Click(Sil1); }));
+    MetinAra1 = makeItem(Edit1, "MetinAra1", QStringLiteral("&Metin Ara"), QString(), 18,
+                         QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(MetinAra1, &QAction::triggered, this, guard([this] { MetinAra1Click(MetinAra1); }));
+}
+
+void TAna::buildViewFormatMenus()
+{
+    Grnm1 = menuBar()->addMenu(QStringLiteral("&Görünüm"));
+    Grnm1->setObjectName(QStringLiteral("Grnm1"));
+    araccubugu = makeItem(Grnm1, "araccubugu", QStringLiteral("&Araç Çubuğu"), QString(), -1);
+    bicimcubugu = makeItem(Grnm1, "bicimcubugu", QStringLiteral("&Biçim Çubuğu"), QString(), -1);
+    durumcubugu = makeItem(Grnm1, "durumcubugu", QStringLiteral("&Durum Çubuğu"), QString(), -1);
+    for (QAction *a : {araccubugu, bicimcubugu, durumcubugu}) {
+        a->setCheckable(true);
+        a->setChecked(true);
+    }
+    // The handlers decide the tick themselves: undo Qt's own toggle first.
+    connect(araccubugu, &QAction::triggered, this, guard([this] {
+                araccubugu->setChecked(!araccubugu->isChecked());
+                araccubuguClick(araccubugu);
+            }));
+    connect(bicimcubugu, &QAction::triggered, this, guard([this] {
+                bicimcubugu->setChecked(!bicimcubugu->isChecked());
+                bicimcubuguClick(bicimcubugu);
+            }));
+    connect(durumcubugu, &QAction::triggered, this, guard([this] {
+                durumcubugu->setChecked(!durumcubugu->isChecked());
+                durumcubuguClick(durumcubugu);
+            }));
+
+    Biim1 = menuBar()->addMenu(QStringLiteral("&Biçim"));
+    Biim1->setObjectName(QStringLiteral("Biim1"));
+    Paragraf1 = makeItem(Biim1, "Paragraf1", QStringLiteral("&Paragraf"), QString(), -1);
+    connect(Paragraf1, &QAction::triggered, this, guard([this] { Paragraf1Click(Paragraf1); }));
+    Maddemi1 = makeItem(Biim1, "Maddemi1", QStringLiteral("&Madde İmi"), QString(), -1);
+    Maddemi1->setCheckable(true);
+    connect(Maddemi1, &QAction::triggered, this, guard([this] {
+                Maddemi1->setChecked(!Maddemi1->isChecked());
+                Maddemi1Click(Maddemi1);
+            }));
+    YazTipi1 = makeItem(Biim1, "YazTipi1", QStringLiteral("&Yazı Tipi"), QString(), -1);
+    connect(YazTipi1, &QAction::triggered, this, guard([this] { YazTipi1Click(YazTipi1); }));
+}
+
+void TAna::buildWindowHelpMenus()
+{
+    Window1 = menuBar()->addMenu(QStringLiteral("&Pencere"));
+    Window1->setObjectName(QStringLiteral("Window1"));
+    De1 = makeItem(Window1, "De1", QStringLiteral("&Döşe"), QStringLiteral("Pencereleri Döşe"), 17);
+    linkTo(De1, WindowCascade1);
+    YatayDe1 = makeItem(Window1, "YatayDe1", QStringLiteral("&Yatay Döşe"), QStringLiteral("Pencereleri Yatay Döşe"), 15);
+    linkTo(YatayDe1, WindowTileHorizontal1);
+    DikeyDe1 = makeItem(Window1, "DikeyDe1", QStringLiteral("&Dikey Döşe"), QStringLiteral("Pencereleri Dikey Döşe"), 16);
+    linkTo(DikeyDe1, WindowTileVertical1);
+    TmMiniminze1 = makeItem(Window1, "TmMiniminze1", QStringLiteral("&Tümü Miniminze"),
+                            QStringLiteral("Tümünü Minimize Yap"), -1);
+    linkTo(TmMiniminze1, WindowMinimizeAll1);
+    connect(Window1, &QMenu::aboutToShow, this, [this] { fillWindowList(); });
+
+    Yardm1 = menuBar()->addMenu(QStringLiteral("&Yardım"));
+    Yardm1->setObjectName(QStringLiteral("Yardm1"));
+    Hakknda1 = makeItem(Yardm1, "Hakknda1", QStringLiteral("&Hakkında"), QString(), 28);
+    Yardm1->addSeparator();
+    WebSitesi1 = makeItem(Yardm1, "WebSitesi1", QStringLiteral("&") + identity::webSite(), QString(), 29);
+    connect(WebSitesi1, &QAction::triggered, this, guard([this] { WebSitesi1Click(WebSitesi1); }));
+    Yardm1->addSeparator();
+    ProgramSrmnKontrolEt1 = makeItem(Yardm1, "ProgramSrmnKontrolEt1", QStringLiteral("Program Sürümünü Kontrol Et"),
+                                     QString(), -1);
+}
+
+void TAna::buildMenus()
+{
+    buildFileMenu();
+    buildEditMenu();
+    buildViewFormatMenus();
+    buildWindowHelpMenus();
+    // Every menu brings its self-enabling actions up to date when it opens,
+    // and a highlighted item (or menu title) puts its hint on the hint line.
+    const QList<QMenu *> menus{File1, Edit1, Grnm1, Biim1, Window1, Yardm1};
+    for (QMenu *m : menus) {
+        connect(m, &QMenu::aboutToShow, this, [this] { updateActions(); });
+        connect(m, &QMenu::hovered, this, [this](QAction *a) { setApplicationHint(longHint(hintOf(a))); });
+        connect(m, &QMenu::aboutToHide, this, [this] { setApplicationHint(QString()); });
+    }
+    connect(menuBar(), &QMenuBar::hovered, this, [this](QAction *a) { setApplicationHint(longHint(hintOf(a))); });
+}
+
+void TAna::buildStandardBar()
+{
+    ToolBar2 = new QToolBar(QStringLiteral("ToolBar2"), this);
+    ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
+    ToolBar2->setMovable(false);
+    ToolBar2->setFloatable(false);
+    ToolBar2->setIconSize(QSize(16, 16));
+    ToolBar2->setContentsMargins(5, 0, 0, 0);
+    ToolBar2->setContextMenuPolicy(Qt::CustomContextMenu);
+    addToolBar(Qt::TopToolBarArea, ToolBar2);
+
+    ToolButton9 = makeButton(ToolBar2, "ToolButton9", 6, QStringLiteral("Yeni"));
+    linkTo(ToolButton9, FileNew1);
+    ToolButton1 = makeButton(ToolBar2, "ToolButton1", 7, QStringLiteral("Aç"));
+    linkTo(ToolButton1, FileOpen1);
+    ToolButton2 = makeButton(ToolBar2, "ToolButton2", 8, QStringLiteral("Kaydet"));
+    connect(ToolButton2, &QToolButton::clicked, this, guard([this] { ToolButton2Click(ToolButton2); }));
+    addGap(ToolBar2, "ToolButton3");
+    ToolButton12 = makeButton(ToolBar2, "ToolButton12", 14, QStringLiteral("Yazdır"));
+    connect(ToolButton12, &QToolButton::clicked, this, guard([this] { ToolButton12Click(ToolButton12); }));
+    addGap(ToolBar2, "ToolButton14");
+    ToolButton15 = makeButton(ToolBar2, "ToolButton15", 18, QStringLiteral("Metin Ara"));
+    connect(ToolButton15, &QToolButton::clicked, this, guard([this] { ToolButton15Click(ToolButton15); }));
+    addGap(ToolBar2, "ToolButton16");
+    ToolButton4 = makeButton(ToolBar2, "ToolButton4", 0, QStringLiteral("Kes"));
+    linkTo(ToolButton4, EditCut1);
+    ToolButton5 = makeButton(ToolBar2, "ToolButton5", 1, QStringLiteral("Kopyala"));
+    linkTo(ToolButton5, EditCopy1);
+    ToolButton6 = makeButton(ToolBar2, "ToolButton6", 2, QStringLiteral("Yapıştır"));
+    linkTo(ToolButton6, EditPaste1);
+    ToolButton17 = makeButton(ToolBar2, "ToolButton17", 3, QStringLiteral("Geri Al"));
+    connect(ToolButton17, &QToolButton::clicked, this, guard([this] { ToolButton17Click(ToolButton17); }));
+    addGap(ToolBar2, "ToolButton7");
+    ToolButton8 = makeButton(ToolBar2, "ToolButton8", 17, QStringLiteral("Alt Alta Döşe"));
+    linkTo(ToolButton8, WindowCascade1);
+    ToolButton10 = makeButton(ToolBar2, "ToolButton10", 15, QStringLiteral("Yatay Döşe"));
+    linkTo(ToolButton10, WindowTileHorizontal1);
+    ToolButton11 = makeButton(ToolBar2, "ToolButton11", 16, QStringLiteral("Dikey Döşe"));
+    linkTo(ToolButton11, WindowTileVertical1);
+}
+
+void TAna::buildFormattingBar()
+{
+    addToolBarBreak(Qt::TopToolBarArea);
+    ToolBar1 = new QToolBar(QStringLiteral("ToolBar1"), this);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setIconSize(QSize(16, 16));
+    ToolBar1->setContextMenuPolicy(Qt::CustomContextMenu);
+    addToolBar(Qt::TopToolBarArea, ToolBar1);
+
+    ComboBox1 = new QComboBox(ToolBar1);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->setFixedWidth(145);
+    ToolBar1->addWidget(ComboBox1);
+    connect(ComboBox1, &QComboBox::editTextChanged, this, [this] {
+        if (!m_settingBoxes)
+            guarded([this] { ComboBox1Change(ComboBox1); });
+    });
+
+    ComboBox2 = new QComboBox(ToolBar1);
+    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+    ComboBox2->setEditable(true);
+    ComboBox2->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox2->setFixedWidth(48);
+    for (int size = 8; size <= 50; ++size)
+        ComboBox2->addItem(QString::number(size));
+    ComboBox2->lineEdit()->setMaxLength(2);
+    ComboBox2->lineEdit()->installEventFilter(this);
+    setHint(ComboBox2, QStringLiteral("Yazı Büyüklüğü"));
+    ToolBar1->addWidget(ComboBox2);
+    connect(ComboBox2, &QComboBox::editTextChanged, this, [this] {
+        if (!m_settingBoxes)
+            guarded([this] { ComboBox2Change(ComboBox2); });
+    });
+
+    ToolButton18 = makeButton(ToolBar1, "ToolButton18", 23, QStringLiteral("Koyu"), new PushLookButton(ToolBar1));
+    connect(ToolButton18, &QToolButton::clicked, this, guard([this] { ToolButton18Click(ToolButton18); }));
+    ToolButton19 = makeButton(ToolBar1, "ToolButton19", 24, QStringLiteral("Altı Çizili"), new PushLookButton(ToolBar1));
+    connect(ToolButton19, &QToolButton::clicked, this, guard([this] { ToolButton19Click(ToolButton19); }));
+    ToolButton20 = makeButton(ToolBar1, "ToolButton20", 25, QStringLiteral("İtalic"), new PushLookButton(ToolBar1));
+    connect(ToolButton20, &QToolButton::clicked, this, guard([this] { ToolButton20Click(ToolButton20); }));
+    addGap(ToolBar1, "ToolButton21");
+    ToolButton22 = makeButton(ToolBar1, "ToolButton22", 20, QStringLiteral("Sola Yasla"));
+    ToolButton23 = makeButton(ToolBar1, "ToolButton23", 21, QStringLiteral("Ortala"));
+    ToolButton24 = makeButton(ToolBar1, "ToolButton24", 22, QStringLiteral("Sağa Yasla"));
+    alignmentGroup = new QButtonGroup(this);
+    alignmentGroup->setExclusive(true);
+    for (QToolButton *b : {ToolButton22, ToolButton23, ToolButton24}) {
+        b->setCheckable(true);
+        alignmentGroup->addButton(b);
+    }
+    connect(ToolButton22, &QToolButton::clicked, this, guard([this] { ToolButton22Click(ToolButton22); }));
+    connect(ToolButton23, &QToolButton::clicked, this, guard([this] { ToolButton23Click(ToolButton23); }));
+    connect(ToolButton24, &QToolButton::clicked, this, guard([this] { ToolButton24Click(ToolButton24); }));
+    addGap(ToolBar1, "ToolButton25");
+    ToolButton26 = makeButton(ToolBar1, "ToolButton26", 26, QStringLiteral("Yazı Rengi"));
+    connect(ToolButton26, &QToolButton::clicked, this, guard([this] { ToolButton26Click(ToolButton26); }));
+    ToolButton27 = makeButton(ToolBar1, "ToolButton27", 27, QStringLiteral("Madde İmi"));
+    ToolButton27->setCheckable(true);
+    connect(ToolButton27, &QToolButton::clicked, this, guard([this] { ToolButton28Click(ToolButton27); }));
+}
+
+void TAna::buildStatusBar()
+{
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(true);
+    statusPanel0 = new QLabel(StatusBar1);
+    statusPanel0->setObjectName(QStringLiteral("Panel0"));
+    StatusBar1->addWidget(statusPanel0, 1);
+    setStatusBar(StatusBar1);
+}
+
+void TAna::buildContextMenus()
+{
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    Cut1 = makeItem(PopupMenu1, "Cut1", QStringLiteral("Kes"), QString(), -1, EditCut1->shortcut());
+    linkTo(Cut1, EditCut1);
+    Copy1 = makeItem(PopupMenu1, "Copy1", QStringLiteral("Kopyala"), QString(), -1, EditCopy1->shortcut());
+    linkTo(Copy1, EditCopy1);
+    Paste1 = makeItem(PopupMenu1, "Paste1", QStringLiteral("Yapıştır"), QString(), -1, EditPaste1->shortcut());
+    linkTo(Paste1, EditPaste1);
+    PopupMenu1->addSeparator();
+    TmnSe2 = makeItem(PopupMenu1, "TmnSe2", QStringLiteral("Tümünü Seç"), QString(), -1);
+    connect(TmnSe2, &QAction::triggered, this, guard([this] { TmnSe2Click(TmnSe2); }));
+    Sil2 = makeItem(PopupMenu1, "Sil2", QStringLiteral("Sil"), QString(), -1);
+    connect(Sil2, &QAction::triggered, this, guard([this] { Sil2Click(Sil2); }));
+    GeriAl2 = makeItem(PopupMenu1, "GeriAl2", QStringLiteral("Geri Al"), QString(), -1);
+    connect(GeriAl2, &QAction::triggered, this, guard([this] { GeriAl2Click(GeriAl2); }));
+    Paragraf2 = makeItem(PopupMenu1, "Paragraf2", QStringLiteral("Paragraf"), QString(), -1);
+    connect(Paragraf2, &QAction::triggered, this, guard([this] { Paragraf2Click(Paragraf2); }));
+    connect(PopupMenu1, &QMenu::aboutToShow, this, [this] { updateActions(); });
+
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    aracubugu1 = makeItem(PopupMenu2, "aracubugu1", QStringLiteral("Araç Çubuğu"), QString(), -1);
+    bicimcubugu1 = makeItem(PopupMenu2, "bicimcubugu1", QStringLiteral("Biçim Çubuğu"), QString(), -1);
+    for (QAction *a : {aracubugu1, bicimcubugu1}) {
+        a->setCheckable(true);
+        a->setChecked(true);
+    }
+    connect(aracubugu1, &QAction::triggered, this, guard([this] {
+                aracubugu1->setChecked(!aracubugu1->isChecked());
+                aracubugu1Click(aracubugu1);
+            }));
+    connect(bicimcubugu1, &QAction::triggered, this, guard([this] {
+                bicimcubugu1->setChecked(!bicimcubugu1->isChecked());
+                bicimcubugu1Click(bicimcubugu1);
+            }));
+    for (QToolBar *bar : {ToolBar2, ToolBar1}) {
+        connect(bar, &QWidget::customContextMenuRequested, this,
+                [this, bar](const QPoint &pos) { PopupMenu2->popup(bar->mapToGlobal(pos)); });
+    }
+}
+
+void TAna::buildDialogs()
+{
+    Open1.mode = FileDialogState::Mode::Open;
+    Open1.title = QStringLiteral("Aç");
+    Open1.filters = {{QStringLiteral("Text Dosyası"), QStringLiteral("*.Txt")},
+                     {QStringLiteral("Zengin Metin Dosyası"), QStringLiteral("*.Rtf")}};
+    Open1.defaultExt = QStringLiteral("TXT");
+    Open1.fileMustExist = true;
+
+    save1.mode = FileDialogState::Mode::Save;
+    save1.title = QStringLiteral("Kaydet");
+    save1.filters = {{QStringLiteral("Txt Dosyası"), QStringLiteral("*.Txt")},
+                     {QStringLiteral("Zengin Metin Dosyası"), QStringLiteral("*.Rtf")}};
+    save1.overwritePrompt = true;
+
+    FontDialog1Font = QFont(QStringLiteral("MS Sans Serif"));
+    FontDialog1Font.setPointSize(8);
+}
+
+} // namespace kelmora

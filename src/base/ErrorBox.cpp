@@ -1,0 +1,30 @@
+#include "ErrorBox.h"
+
+#include "Identity.h"
+#include "Platform.h"
+
+#include <QApplication>
+
+namespace kelmora {
+
+QString errorBoxText(const QString &message)
+{
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
+void showErrorBox(const QString &message, QWidget *parent)
+{
+    MessageRequest r;
+    r.text = errorBoxText(message);
+    r.caption = identity::applicationTitle();
+    r.icon = QMessageBox::Critical;
+    r.buttons = QMessageBox::Ok;
+    r.defaultButton = QMessageBox::Ok;
+    if (!parent)
+        parent = QApplication::activeWindow();
+    platform().messageBox(parent, r);
+}
+
+} // namespace kelmora

@@ -1,0 +1,155 @@
+#include "Platform.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QThread>
+#include <QUrl>
+
+#include <sys/sysinfo.h>
+
+namespace kelmora {
+
+namespace {
+
+std::unique_ptr<Platform> &current()
+{
+    static std::unique_ptr<Platform> p;
+    return p;
+}
+
+QString qtFilter(const std::pair<QString, QString> &f)
+{
+    return f.first + QStringLiteral(" (") + caseInsensitivePattern(f.second) + QLatin1Char(')');
+}
+
+} // namespace
+
+Platform &platform()
+{
+    auto &p = current();
+    if (!p)
+        p = std::make_unique<QtPlatform>();
+    return *p;
+}
+
+std::unique_ptr<Platform> setPlatform(std::unique_ptr<Platform> p)
+{
+    auto old = std::move(current());
+    current() = std::move(p);
+    return old;
+}
+
+QString caseInsensitivePattern(const QString &pattern)
+{
+    // Linux file names are case-sensitive; "*.Txt" must also list "a.txt" and "A.TXT".
+    QString out;
+    for (const QChar c : pattern) {
+        if (c.isLetter() && c.toLower() != c.toUpper())
+            out += QLatin1Char('[') + c.toUpper() + c.toLower() + QLatin1Char(']');
+        else
+            out += c;
+    }
+    return out;
+}
+
+QMessageBox::StandardButton QtPlatform::messageBox(QWidget *parent, const MessageRequest &r)
+{
+    QMessageBox box(r.icon, r.caption, r.text, r.buttons, parent);
+    if (r.defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(r.defaultButton);
+    // Esc and the close box give Cancel when there is one, otherwise the only button.
+    if (r.buttons & QMessageBox::Cancel)
+        box.setEscapeButton(QMessageBox::Cancel);
+    const int result = box.exec();
+    return static_cast<QMessageBox::StandardButton>(result);
+}
+
+bool QtPlatform::fileDialog(QWidget *parent, FileDialogState &s)
+{
+    QFileDialog dlg(parent, s.title);
+    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+    dlg.setOption(QFileDialog::HideNameFilterDetails, true);
+    QStringList filters;
+    for (const auto &f : s.filters)
+        filters << qtFilter(f);
+    dlg.setNameFilters(filters);
+    if (s.filterIndex >= 1 && s.filterIndex <= filters.size())
+        dlg.selectNameFilter(filters.at(s.filterIndex - 1));
+    if (s.mode == FileDialogState::Mode::Open) {
+        dlg.setAcceptMode(QFileDialog::AcceptOpen);
+        dlg.setFileMode(s.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    } else {
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setFileMode(QFileDialog::AnyFile);
+        dlg.setOption(QFileDialog::DontConfirmOverwrite, !s.overwritePrompt);
+    }
+    if (!s.defaultExt.isEmpty())
+        dlg.setDefaultSuffix(s.defaultExt);
+    if (!s.fileName.isEmpty()) {
+        const QFileInfo fi(s.fileName);
+        if (fi.isAbsolute())
+            dlg.setDirectory(fi.absolutePath());
+        dlg.selectFile(fi.fileName());
+    }
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return false;
+    s.fileName = dlg.selectedFiles().constFirst();
+    const int idx = filters.indexOf(dlg.selectedNameFilter());
+    if (idx >= 0)
+        s.filterIndex = idx + 1;
+    return true;
+}
+
+bool QtPlatform::colorDialog(QWidget *parent, QColor &color)
+{
+    const QColor chosen = QColorDialog::getColor(color, parent);
+    if (!chosen.isValid())
+        return false;
+    color = chosen;
+    return true;
+}
+
+bool QtPlatform::fontDialog(QWidget *parent, QFont &font, QColor &)
+{
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, parent);
+    if (ok)
+        font = chosen;
+    return ok;
+}
+
+void QtPlatform::shellOpen(const QString &, const QString &parameters)
+{
+    // The desktop decides which browser or mail program handles the address.
+    QDesktopServices::openUrl(QUrl::fromUserInput(parameters));
+}
+
+void QtPlatform::sleep(int milliseconds)
+{
+    QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
+
+void QtPlatform::beep()
+{
+    QApplication::beep();
+}
+
+MemoryStatus QtPlatform::memoryStatus()
+{
+    MemoryStatus m;
+    struct sysinfo info {};
+    if (::sysinfo(&info) == 0) {
+        const std::uint64_t unit = info.mem_unit ? info.mem_unit : 1;
+        m.totalPhysical = std::uint64_t(info.totalram) * unit;
+        const std::uint64_t avail = (std::uint64_t(info.freeram) + info.bufferram) * unit;
+        if (m.totalPhysical > 0)
+            m.memoryLoad = int(100 - (avail * 100) / m.totalPhysical);
+    }
+    return m;
+}
+
+} // namespace kelmora

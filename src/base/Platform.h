@@ -1,0 +1,85 @@
+#pragma once
+// The Platform seam: everything that blocks on a person or reaches outside the
+// program goes through here - message boxes, file/colour/font dialogs, shell
+// launches, blocking sleeps, the beep, memory status and the default printer.
+// QtPlatform is the real one; tests install a scripted one with setPlatform()
+// that answers prompts and records what was asked.
+
+#include <QColor>
+#include <QFont>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+
+class QWidget;
+
+namespace kelmora {
+
+// The state of one of the frame's file dialogs; it lives for the whole run, so
+// each showing starts with the name and filter chosen last.
+struct FileDialogState {
+    enum class Mode { Open, Save };
+    Mode mode = Mode::Open;
+    QString title;
+    // Pairs of description and pattern, e.g. {"Text Dosyası", "*.Txt"}.
+    QList<std::pair<QString, QString>> filters;
+    int filterIndex = 1;          // 1-based, the filter chosen last
+    QString defaultExt;           // without the dot; empty for none
+    QString fileName;             // full path chosen last
+    bool overwritePrompt = false; // save: ask before replacing a file
+    bool fileMustExist = false;   // open: only existing files
+};
+
+struct MessageRequest {
+    QString text;
+    QString caption;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+};
+
+struct MemoryStatus {
+    std::uint64_t totalPhysical = 0; // bytes
+    int memoryLoad = 0;              // percent in use
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    virtual QMessageBox::StandardButton messageBox(QWidget *parent, const MessageRequest &request) = 0;
+    // Shows the dialog; on acceptance updates state.fileName/filterIndex and returns true.
+    virtual bool fileDialog(QWidget *parent, FileDialogState &state) = 0;
+    virtual bool colorDialog(QWidget *parent, QColor &color) = 0;
+    virtual bool fontDialog(QWidget *parent, QFont &font, QColor &color) = 0;
+    // Starts a program or opens an address in the desktop's handler; the result is not examined.
+    virtual void shellOpen(const QString &program, const QString &parameters) = 0;
+    virtual void sleep(int milliseconds) = 0;
+    virtual void beep() = 0;
+    virtual MemoryStatus memoryStatus() = 0;
+};
+
+// The platform in use; QtPlatform until a test installs another.
+Platform &platform();
+// Installs p and returns the previous one (nullptr stands for the Qt one).
+std::unique_ptr<Platform> setPlatform(std::unique_ptr<Platform> p);
+
+class QtPlatform : public Platform {
+public:
+    QMessageBox::StandardButton messageBox(QWidget *parent, const MessageRequest &request) override;
+    bool fileDialog(QWidget *parent, FileDialogState &state) override;
+    bool colorDialog(QWidget *parent, QColor &color) override;
+    bool fontDialog(QWidget *parent, QFont &font, QColor &color) override;
+    void shellOpen(const QString &program, const QString &parameters) override;
+    void sleep(int milliseconds) override;
+    void beep() override;
+    MemoryStatus memoryStatus() override;
+};
+
+// Qt name filter for a pattern such as "*.Txt", matching the extension in any case.
+QString caseInsensitivePattern(const QString &pattern);
+
+} // namespace kelmora

@@ -1,0 +1,112 @@
+#include "Childwin.h"
+
+#include "Guard.h"
+#include "Main.h"
+#include "Platform.h"
+#include "RichEdit.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QVBoxLayout>
+
+namespace kelmora {
+
+TMDIchild::TMDIchild(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("MDIchild"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    RichEdit1 = new TRichEdit(this);
+    RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
+    layout->addWidget(RichEdit1);
+    setFocusProxy(RichEdit1);
+
+    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
+    // Tab moves the focus; it is never typed into the text.
+    RichEdit1->setTabChangesFocus(true);
+    RichEdit1->SetHideSelection(true);
+    RichEdit1->SetPlainText(false);
+
+    RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(RichEdit1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        if (Ana && Ana->PopupMenu1)
+            Ana->PopupMenu1->popup(RichEdit1->viewport()->mapToGlobal(pos));
+    });
+    RichEdit1->OnMouseDown = [this] { guarded([this] { RichEdit1MouseDown(RichEdit1); }); };
+    RichEdit1->OnKeyDown = [this] { guarded([this] { RichEdit1KeyDown(RichEdit1); }); };
+    RichEdit1->OnKeyUp = [this] { guarded([this] { RichEdit1KeyUp(RichEdit1); }); };
+}
+
+QMdiSubWindow *TMDIchild::subWindow() const
+{
+    return qobject_cast<QMdiSubWindow *>(parentWidget());
+}
+
+bool TMDIchild::TitleNamesExistingFile() const
+{
+    if (m_untitled)
+        return false;
+    const QFileInfo fi(Caption());
+    return fi.exists() && !fi.isDir();
+}
+
+void TMDIchild::RichEdit1MouseDown(QObject *)
+{
+    if (Ana)
+        Ana->durum_kontrol(this);
+}
+
+void TMDIchild::RichEdit1KeyDown(QObject *)
+{
+    if (Ana)
+        Ana->durum_kontrol(this);
+}
+
+void TMDIchild::RichEdit1KeyUp(QObject *)
+{
+    if (Ana)
+        Ana->durum_kontrol(this);
+}
+
+void TMDIchild::FormClose(QObject *, CloseAction &action)
+{
+    action = CloseAction::Free;
+    if (!RichEdit1->Modified())
+        return;
+    MessageRequest ask;
+    ask.text = Caption() + QStringLiteral(" Dosyasındaki Değişiklikleri Kaydetmek İstiyor musunuz?");
+    ask.caption = QStringLiteral("Dikkat");
+    ask.icon = QMessageBox::Question;
+    ask.buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    ask.defaultButton = QMessageBox::Yes;
+    switch (platform().messageBox(this, ask)) {
+    case QMessageBox::Yes:
+        // Keep the window open unless the save goes through; a failed write
+        // throws, which also keeps it open (the error box shows why).
+        action = CloseAction::None;
+        if (Ana && Ana->saveForClose(this))
+            action = CloseAction::Free;
+        break;
+    case QMessageBox::No:
+        break;
+    default:
+        action = CloseAction::None;
+        break;
+    }
+}
+
+void TMDIchild::closeEvent(QCloseEvent *e)
+{
+    CloseAction action = CloseAction::None;
+    const bool ok = guarded([&] { FormClose(this, action); });
+    if (ok && action == CloseAction::Free)
+        e->accept();
+    else
+        e->ignore();
+}
+
+} // namespace kelmora

@@ -1,0 +1,395 @@
+#include "RichEdit.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextList>
+
+#include <algorithm>
+#include <climits>
+
+namespace kelmora {
+
+namespace {
+
+constexpr int kMaxFaceLength = 31;
+const QString kRtfMime = QStringLiteral("text/rtf");
+
+QTextCharFormat firstSelectedCharFormat(const QTextCursor &c)
+{
+    if (!c.hasSelection())
+        return c.charFormat();
+    QTextCursor probe(c.document());
+    // charFormat() reports the character before the position.
+    probe.setPosition(c.selectionStart() + 1);
+    return probe.charFormat();
+}
+
+FontStyles stylesOf(const QTextCharFormat &f)
+{
+    FontStyles s;
+    if (f.fontWeight() >= QFont::DemiBold)
+        s |= FontStyle::Bold;
+    if (f.fontItalic())
+        s |= FontStyle::Italic;
+    if (f.fontUnderline())
+        s |= FontStyle::Underline;
+    if (f.fontStrikeOut())
+        s |= FontStyle::StrikeOut;
+    return s;
+}
+
+// What every character in [start, end) has; walks the fragments, not characters.
+FontStyles commonStyles(const QTextDocument *doc, int start, int end)
+{
+    FontStyles all = FontStyle::Bold | FontStyle::Italic | FontStyle::Underline | FontStyle::StrikeOut;
+    for (QTextBlock b = doc->findBlock(start); b.isValid() && b.position() < end; b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frag = it.fragment();
+            if (frag.position() + frag.length() <= start)
+                continue;
+            if (frag.position() >= end)
+                break;
+            all &= stylesOf(frag.charFormat());
+            if (!all)
+                return all;
+        }
+    }
+    return all;
+}
+
+} // namespace
+
+// ---- text attributes -------------------------------------------------------
+
+QString TTextAttributes::Name() const
+{
+    const QTextCharFormat f = firstSelectedCharFormat(m_edit->textCursor());
+    const QStringList families = f.fontFamilies().toStringList();
+    if (!families.isEmpty() && !families.constFirst().isEmpty())
+        return families.constFirst();
+    return m_edit->document()->defaultFont().family();
+}
+
+void TTextAttributes::SetName(const QString &name)
+{
+    QTextCharFormat f;
+    f.setFontFamilies(QStringList{name.left(kMaxFaceLength)});
+    m_edit->mergeCurrentCharFormat(f);
+}
+
+int TTextAttributes::Size() const
+{
+    const QTextCharFormat f = firstSelectedCharFormat(m_edit->textCursor());
+    const double pt = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize()
+                                                                : m_edit->document()->defaultFont().pointSizeF();
+    return static_cast<int>(pt);
+}
+
+void TTextAttributes::SetSize(int points)
+{
+    QTextCharFormat f;
+    // Qt cannot lay out a zero or negative size; such text keeps Qt's smallest.
+    f.setFontPointSize(points > 0 ? points : 1);
+    m_edit->mergeCurrentCharFormat(f);
+}
+
+FontStyles TTextAttributes::Style() const
+{
+    const QTextCursor c = m_edit->textCursor();
+    if (!c.hasSelection())
+        return stylesOf(c.charFormat());
+    return commonStyles(m_edit->document(), c.selectionStart(), c.selectionEnd());
+}
+
+void TTextAttributes::SetStyle(FontStyles s)
+{
+    QTextCharFormat f;
+    f.setFontWeight(s.testFlag(FontStyle::Bold) ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(s.testFlag(FontStyle::Italic));
+    f.setFontUnderline(s.testFlag(FontStyle::Underline));
+    f.setFontStrikeOut(s.testFlag(FontStyle::StrikeOut));
+    m_edit->mergeCurrentCharFormat(f);
+}
+
+bool TTextAttributes::IsAutoColor() const
+{
+    return !firstSelectedCharFormat(m_edit->textCursor()).hasProperty(QTextFormat::ForegroundBrush);
+}
+
+QColor TTextAttributes::Color() const
+{
+    const QTextCharFormat f = firstSelectedCharFormat(m_edit->textCursor());
+    if (!f.hasProperty(QTextFormat::ForegroundBrush))
+        return m_edit->palette().color(QPalette::Text);
+    return f.foreground().color();
+}
+
+void TTextAttributes::SetColor(const QColor &color)
+{
+    QTextCharFormat f;
+    f.setForeground(color);
+    m_edit->mergeCurrentCharFormat(f);
+}
+
+// ---- paragraph attributes --------------------------------------------------
+
+namespace {
+
+QTextBlockFormat startBlockFormat(const TRichEdit *e)
+{
+    return e->document()->findBlock(e->textCursor().selectionStart()).blockFormat();
+}
+
+// Applies change(indents) to every selected paragraph as one undoable step.
+template <class F>
+void changeIndents(TRichEdit *e, F change)
+{
+    QTextCursor c(e->document());
+    c.beginEditBlock();
+    for (const QTextBlock &b : e->selectedBlocks()) {
+        QTextBlockFormat f = b.blockFormat();
+        model::ParagraphIndents p = model::indents(f);
+        change(p);
+        model::setIndents(f, p, b.textList() != nullptr);
+        c.setPosition(b.position());
+        c.setBlockFormat(f);
+    }
+    c.endEditBlock();
+}
+
+} // namespace
+
+ParaAlignment TParaAttributes::Alignment() const
+{
+    const Qt::Alignment a = startBlockFormat(m_edit).alignment() & Qt::AlignHorizontal_Mask;
+    if (a & Qt::AlignJustify)
+        return ParaAlignment::Justify;
+    if (a & Qt::AlignHCenter)
+        return ParaAlignment::Center;
+    if (a & (Qt::AlignRight | Qt::AlignTrailing))
+        return ParaAlignment::Right;
+    return ParaAlignment::Left;
+}
+
+void TParaAttributes::SetAlignment(ParaAlignment a)
+{
+    Qt::Alignment qa = Qt::AlignLeft;
+    switch (a) {
+    case ParaAlignment::Left: qa = Qt::AlignLeft; break;
+    case ParaAlignment::Right: qa = Qt::AlignRight; break;
+    case ParaAlignment::Center: qa = Qt::AlignHCenter; break;
+    case ParaAlignment::Justify: qa = Qt::AlignJustify; break;
+    }
+    QTextBlockFormat f;
+    f.setAlignment(qa);
+    QTextCursor c = m_edit->textCursor();
+    c.mergeBlockFormat(f);
+}
+
+int TParaAttributes::FirstIndent() const { return model::indents(startBlockFormat(m_edit)).first / 20; }
+int TParaAttributes::LeftIndent() const { return model::indents(startBlockFormat(m_edit)).left / 20; }
+int TParaAttributes::RightIndent() const { return model::indents(startBlockFormat(m_edit)).right / 20; }
+
+void TParaAttributes::SetFirstIndent(int points)
+{
+    changeIndents(m_edit, [points](model::ParagraphIndents &p) { p.first = points * 20; });
+}
+
+void TParaAttributes::SetLeftIndent(int points)
+{
+    changeIndents(m_edit, [points](model::ParagraphIndents &p) { p.left = points * 20; });
+}
+
+void TParaAttributes::SetRightIndent(int points)
+{
+    changeIndents(m_edit, [points](model::ParagraphIndents &p) { p.right = points * 20; });
+}
+
+Numbering TParaAttributes::GetNumbering() const
+{
+    return model::numbering(m_edit->document()->findBlock(m_edit->textCursor().selectionStart()));
+}
+
+void TParaAttributes::SetNumbering(Numbering n)
+{
+    const QList<QTextBlock> blocks = m_edit->selectedBlocks();
+    QTextCursor c(m_edit->document());
+    c.beginEditBlock();
+    for (const QTextBlock &b : blocks) {
+        if (QTextList *list = b.textList())
+            list->remove(b);
+    }
+    changeIndents(m_edit, [n](model::ParagraphIndents &p) {
+        if (n == Numbering::None)
+            p.left = 0;
+        else if (p.left < 200)
+            p.left = 200;
+    });
+    if (n != Numbering::None && !blocks.isEmpty()) {
+        QTextCursor sel(m_edit->document());
+        sel.setPosition(blocks.constFirst().position());
+        sel.setPosition(blocks.constLast().position(), QTextCursor::KeepAnchor);
+        sel.createList(model::listFormat(n));
+        // The marker now hangs in the first-line offset: lay the indents out again.
+        changeIndents(m_edit, [](model::ParagraphIndents &) {});
+    }
+    c.endEditBlock();
+}
+
+// ---- the surface -----------------------------------------------------------
+
+TRichEdit::TRichEdit(QWidget *parent) : QTextEdit(parent)
+{
+    model::prepareDocument(*document());
+    setFont(model::defaultEditorFont());
+    setAcceptRichText(true);
+    SetHideSelection(true);
+}
+
+QList<QTextBlock> TRichEdit::selectedBlocks() const
+{
+    const QTextCursor c = textCursor();
+    QList<QTextBlock> out;
+    const QTextBlock last = document()->findBlock(c.selectionEnd());
+    for (QTextBlock b = document()->findBlock(c.selectionStart()); b.isValid(); b = b.next()) {
+        out.append(b);
+        if (b == last)
+            break;
+    }
+    return out;
+}
+
+bool TRichEdit::Modified() const { return document()->isModified(); }
+void TRichEdit::SetModified(bool modified) { document()->setModified(modified); }
+
+void TRichEdit::SetHideSelection(bool on)
+{
+    m_hideSelection = on;
+    QPalette p = palette();
+    if (on) {
+        p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Inactive, QPalette::Base));
+        p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Inactive, QPalette::Text));
+    } else {
+        p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+        p.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                   p.color(QPalette::Active, QPalette::HighlightedText));
+    }
+    setPalette(p);
+}
+
+int TRichEdit::TextLength() const { return document()->characterCount() - 1; }
+int TRichEdit::SelStart() const { return textCursor().selectionStart(); }
+int TRichEdit::SelLength() const
+{
+    const QTextCursor c = textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+void TRichEdit::SetSelStart(int position)
+{
+    QTextCursor c = textCursor();
+    c.setPosition(qBound(0, position, TextLength()));
+    setTextCursor(c);
+}
+
+void TRichEdit::SetSelLength(int length)
+{
+    QTextCursor c = textCursor();
+    const int start = c.selectionStart();
+    const qint64 end = std::clamp<qint64>(qint64(start) + length, 0, TextLength());
+    c.setPosition(start);
+    c.setPosition(int(end), QTextCursor::KeepAnchor);
+    setTextCursor(c);
+    ensureCursorVisible();
+}
+
+int TRichEdit::FindText(const QString &text, int start, int length, bool matchCase) const
+{
+    if (text.isEmpty() || start < 0 || start > TextLength())
+        return -1;
+    QTextDocument::FindFlags flags;
+    if (matchCase)
+        flags |= QTextDocument::FindCaseSensitively;
+    const QTextCursor found = document()->find(text, start, flags);
+    if (found.isNull())
+        return -1;
+    const qint64 limit = qint64(start) + length;
+    if (found.selectionEnd() > limit)
+        return -1;
+    return found.selectionStart();
+}
+
+void TRichEdit::ClearSelection()
+{
+    QTextCursor c = textCursor();
+    if (!c.hasSelection())
+        return;
+    // Qt cannot drop one step from its undo history, so the history goes with it.
+    document()->setUndoRedoEnabled(false);
+    c.removeSelectedText();
+    document()->setUndoRedoEnabled(true);
+    document()->setModified(true);
+}
+
+void TRichEdit::Clear()
+{
+    clear();
+    model::prepareDocument(*document());
+}
+
+void TRichEdit::LoadFromFile(const QString &path)
+{
+    const formats::LoadResult r = formats::loadFile(*document(), path, m_plainText);
+    m_lineEnding = r.lineEnding;
+}
+
+void TRichEdit::SaveToFile(const QString &path)
+{
+    formats::saveFile(*document(), path, m_plainText, m_lineEnding);
+}
+
+void TRichEdit::mousePressEvent(QMouseEvent *e)
+{
+    QTextEdit::mousePressEvent(e);
+    if (OnMouseDown)
+        OnMouseDown();
+}
+
+void TRichEdit::keyPressEvent(QKeyEvent *e)
+{
+    if (OnKeyDown)
+        OnKeyDown();
+    QTextEdit::keyPressEvent(e);
+}
+
+void TRichEdit::keyReleaseEvent(QKeyEvent *e)
+{
+    QTextEdit::keyReleaseEvent(e);
+    if (OnKeyUp)
+        OnKeyUp();
+}
+
+void TRichEdit::insertFromMimeData(const QMimeData *source)
+{
+    // Pasted rich text goes through our own RTF reader so that pasted
+    // paragraphs carry exact indents; anything else arrives as plain text.
+    if (source->hasFormat(kRtfMime)) {
+        QTextDocument tmp;
+        model::prepareDocument(tmp);
+        formats::readRtf(tmp, source->data(kRtfMime));
+        textCursor().insertFragment(QTextDocumentFragment(&tmp));
+        ensureCursorVisible();
+        return;
+    }
+    if (source->hasText()) {
+        textCursor().insertText(source->text());
+        ensureCursorVisible();
+    }
+}
+
+} // namespace kelmora

@@ -1,0 +1,133 @@
+#pragma once
+// TRichEdit: the rich-text editing surface of a document window. It owns the
+// document and offers the operations the rest of the program uses: the
+// selection's text attributes (SelAttributes), the paragraph attributes of the
+// paragraphs it touches (Paragraph), the modified flag, the format switch
+// (PlainText), HideSelection, selection start/length, find, delete without
+// undo, undo, clear, clipboard, load and save. Sizes and indents are read in
+// whole points, truncated from the twips the document keeps.
+
+#include "DocumentIO.h"
+#include "DocumentModel.h"
+
+#include <QColor>
+#include <QFlags>
+#include <QTextEdit>
+
+#include <functional>
+
+namespace kelmora {
+
+enum class FontStyle { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
+Q_DECLARE_FLAGS(FontStyles, FontStyle)
+Q_DECLARE_OPERATORS_FOR_FLAGS(FontStyles)
+
+enum class ParaAlignment { Left, Right, Center, Justify };
+using model::Numbering;
+
+class TRichEdit;
+
+// Text attributes of the selection: what every selected character has for the
+// style set; face, size and colour of the first selected character. Writing
+// applies to the selection, or to the text typed next when nothing is selected.
+class TTextAttributes {
+public:
+    explicit TTextAttributes(TRichEdit *edit) : m_edit(edit) {}
+    QString Name() const;
+    void SetName(const QString &name); // cut to 31 characters
+    int Size() const;                  // whole points, truncated
+    void SetSize(int points);
+    FontStyles Style() const;
+    void SetStyle(FontStyles style); // writes all four members
+    QColor Color() const;            // the automatic colour reads as the window-text colour
+    bool IsAutoColor() const;
+    void SetColor(const QColor &color);
+
+private:
+    TRichEdit *m_edit;
+};
+
+// Paragraph attributes of every paragraph the selection touches (read from
+// the paragraph at the selection start). Indents in whole points: first line
+// from the left margin, the other lines relative to the first, right margin.
+class TParaAttributes {
+public:
+    explicit TParaAttributes(TRichEdit *edit) : m_edit(edit) {}
+    ParaAlignment Alignment() const;
+    void SetAlignment(ParaAlignment a);
+    int FirstIndent() const;
+    void SetFirstIndent(int points);
+    int LeftIndent() const;
+    void SetLeftIndent(int points);
+    int RightIndent() const;
+    void SetRightIndent(int points);
+    Numbering GetNumbering() const;
+    // Bullet first raises a left indent below 10 points to 10; none sets it to 0.
+    void SetNumbering(Numbering n);
+
+private:
+    TRichEdit *m_edit;
+};
+
+class TRichEdit : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit TRichEdit(QWidget *parent = nullptr);
+
+    TTextAttributes &SelAttributes() { return m_selAttributes; }
+    TParaAttributes &Paragraph() { return m_paragraph; }
+
+    bool Modified() const;
+    void SetModified(bool modified);
+    // The format switch: off writes RTF, on writes plain text.
+    bool PlainText() const { return m_plainText; }
+    void SetPlainText(bool on) { m_plainText = on; }
+    // Hide the selection while the editor lacks the keyboard focus.
+    bool HideSelection() const { return m_hideSelection; }
+    void SetHideSelection(bool on);
+
+    int SelStart() const;
+    void SetSelStart(int position); // collapses the selection there
+    int SelLength() const;
+    void SetSelLength(int length); // keeps the start, scrolls the caret into view
+    int TextLength() const;
+    // Position of the first match within [start, start + length), or -1.
+    int FindText(const QString &text, int start, int length, bool matchCase) const;
+    void SelectAll() { selectAll(); }
+    // Deletes the selection; this cannot be undone (nor can anything before it).
+    void ClearSelection();
+    void Undo() { undo(); }
+    void Clear();
+    void CutToClipboard() { cut(); }
+    void CopyToClipboard() { copy(); }
+    void PasteFromClipboard() { paste(); }
+
+    // Replaces the content with the file's (RTF or plain text); throws on failure.
+    void LoadFromFile(const QString &path);
+    // Writes RTF or plain text as the format switch says; throws on failure.
+    void SaveToFile(const QString &path);
+
+    // Hooks for the document window: mouse down after the caret moved, key
+    // down before the key acts, key up after it.
+    std::function<void()> OnMouseDown;
+    std::function<void()> OnKeyDown;
+    std::function<void()> OnKeyUp;
+
+    // Blocks from the one holding the selection start to the one holding its end.
+    QList<QTextBlock> selectedBlocks() const;
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    TTextAttributes m_selAttributes{this};
+    TParaAttributes m_paragraph{this};
+    bool m_plainText = false;
+    bool m_hideSelection = true;
+    formats::LineEnding m_lineEnding = formats::LineEnding::CRLF;
+};
+
+} // namespace kelmora

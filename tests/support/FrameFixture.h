@@ -1,0 +1,64 @@
+#pragma once
+// A fresh main frame for one test: the scripted Platform installed, the frame
+// created and shown like at start-up (the program-wide Ana set), and every
+// document window dropped without questions at the end.
+
+#include "Childwin.h"
+#include "Main.h"
+#include "RichEdit.h"
+#include "ScriptedPlatform.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include <memory>
+
+namespace kelmora::test {
+
+class FrameFixture {
+public:
+    FrameFixture()
+    {
+        frame = std::make_unique<TAna>();
+        Ana = frame.get();
+        frame->show();
+        frame->activateWindow();
+        QApplication::setActiveWindow(frame.get());
+        (void)QTest::qWaitForWindowExposed(frame.get());
+    }
+    ~FrameFixture()
+    {
+        frame.reset();
+        Ana = nullptr;
+    }
+    TAna *operator->() const { return frame.get(); }
+    TAna *get() const { return frame.get(); }
+
+    // New, as the user runs it; returns the new window.
+    TMDIchild *newDocument()
+    {
+        frame->FileNew1->trigger();
+        return frame->ActiveMDIChild();
+    }
+    TRichEdit *editor() const { return frame->activeEditor(); }
+    QStringList captions() const
+    {
+        QStringList out;
+        for (TMDIchild *c : frame->MDIChildren())
+            out << c->Caption();
+        return out;
+    }
+    // Runs the pending deletions of closed windows.
+    static void settle()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+
+    ScopedPlatform platform;
+    std::unique_ptr<TAna> frame;
+};
+
+} // namespace kelmora::test
