@@ -104,6 +104,11 @@ void TSplashF::FormCreate(QObject *)
 {
     LabelPrg->setText(identity::productName());
     LabelSrm->setText(identity::versionString());
+    placeVersionLabel();
+}
+
+void TSplashF::placeVersionLabel()
+{
     // The version label sizes itself to its text and keeps its right edge at 416.
     const int width = LabelSrm->fontMetrics().horizontalAdvance(LabelSrm->text()) + 2;
     LabelSrm->setGeometry(416 - width, 126, width, 29);

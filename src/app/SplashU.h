@@ -47,6 +47,8 @@ public:
     TGauge *Gauge1 = nullptr;
 
     void FormCreate(QObject *sender);
+    // Sizes the version label to its text with its right edge at x = 416.
+    void placeVersionLabel();
     // Advances the gauge by one and repaints at once.
     void step();
 };
