@@ -1,0 +1,122 @@
+#include "DocumentBuilder.h"
+
+#include "DocumentImages.h"
+
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <QTextList>
+
+namespace kelmora::formats {
+
+DocumentBuilder::DocumentBuilder(QTextDocument &doc)
+    : m_doc(doc), m_undoWasEnabled(doc.isUndoRedoEnabled())
+{
+    // Turning undo off drops the old undo stack and keeps the load out of it.
+    m_doc.setUndoRedoEnabled(false);
+    m_doc.clear();
+    m_cursor = QTextCursor(&m_doc);
+    m_cursor.beginEditBlock();
+}
+
+DocumentBuilder::~DocumentBuilder()
+{
+    if (!m_finished) {
+        m_cursor.endEditBlock();
+        m_doc.setUndoRedoEnabled(m_undoWasEnabled);
+    }
+}
+
+int DocumentBuilder::addCharFormat(const QTextCharFormat &format)
+{
+    m_formats.append(format);
+    return int(m_formats.size() - 1);
+}
+
+int DocumentBuilder::addImage(const QByteArray &data, QSize sizeTwips)
+{
+    QTextImageFormat format = images::addImage(m_doc, data);
+    if (!sizeTwips.isEmpty()) {
+        format.setWidth(model::twipsToLayout(sizeTwips.width()));
+        format.setHeight(model::twipsToLayout(sizeTwips.height()));
+    }
+    return addCharFormat(format);
+}
+
+void DocumentBuilder::appendText(QStringView text, int formatId)
+{
+    if (text.isEmpty())
+        return;
+    if (!m_runs.isEmpty() && m_runs.last().formatId == formatId)
+        m_runs.last().length += text.size();
+    else
+        m_runs.append(Run{text.size(), formatId});
+    m_text.append(text);
+}
+
+void DocumentBuilder::endParagraph(const Paragraph &paragraph)
+{
+    emitParagraph(paragraph);
+    m_text.resize(0);
+    m_runs.clear();
+}
+
+void DocumentBuilder::finish(const Paragraph &lastParagraph)
+{
+    if (m_finished)
+        return;
+    if (m_firstParagraph || !m_text.isEmpty())
+        endParagraph(lastParagraph);
+    m_cursor.endEditBlock();
+    m_doc.setUndoRedoEnabled(m_undoWasEnabled);
+    m_doc.setModified(false);
+    m_finished = true;
+}
+
+void DocumentBuilder::emitParagraph(const Paragraph &paragraph)
+{
+    QTextList *list = nullptr;
+    bool newList = false;
+    if (paragraph.numbering != model::Numbering::None) {
+        if (m_list && m_listKind == paragraph.numbering)
+            list = m_list;
+        else
+            newList = true;
+    }
+    const QTextBlockFormat format = blockFormat(paragraph, list ? list->objectIndex() : -1);
+    if (m_firstParagraph)
+        m_cursor.setBlockFormat(format);
+    else
+        m_cursor.insertBlock(format);
+    m_firstParagraph = false;
+    if (newList) {
+        m_list = m_cursor.createList(model::listFormat(paragraph.numbering));
+        m_listKind = paragraph.numbering;
+    } else if (!list) {
+        m_list = nullptr;
+    }
+    qsizetype pos = 0;
+    for (const Run &run : std::as_const(m_runs)) {
+        m_cursor.insertText(QString::fromRawData(m_text.constData() + pos, run.length),
+                            m_formats.at(run.formatId));
+        pos += run.length;
+    }
+}
+
+QTextBlockFormat DocumentBuilder::blockFormat(const Paragraph &paragraph, int listIndex)
+{
+    // Consecutive paragraphs mostly share their format: reusing the same
+    // object spares Qt hashing a new one.
+    if (!m_firstParagraph && paragraph == m_lastKey && listIndex == m_lastListIndex)
+        return m_lastFormat;
+    QTextBlockFormat format;
+    format.setAlignment(paragraph.alignment);
+    model::setIndents(format, paragraph.indents, paragraph.numbering != model::Numbering::None);
+    if (listIndex >= 0)
+        format.setObjectIndex(listIndex);
+    m_lastKey = paragraph;
+    m_lastListIndex = listIndex;
+    m_lastFormat = format;
+    return format;
+}
+
+} // namespace kelmora::formats

@@ -1,0 +1,54 @@
+#include "DocumentIO.h"
+
+#include "Exceptions.h"
+#include "FileAccess.h"
+#include "OutputSink.h"
+#include "RtfReader.h"
+#include "Writers.h"
+
+namespace kelmora::formats {
+
+bool isRtf(QByteArrayView data)
+{
+    return data.startsWith("{\\rtf");
+}
+
+RtfReport readRtf(QTextDocument &doc, QByteArrayView data)
+{
+    if (!isRtf(data))
+        throw EReadError("Failed to Load Stream");
+    return RtfReader(doc).read(data);
+}
+
+LoadResult loadFile(QTextDocument &doc, const QString &path, bool plainText)
+{
+    const QByteArray data = readWholeFile(path);
+    LoadResult result;
+    if (!plainText && isRtf(data)) {
+        readRtf(doc, data);
+        result.rtf = true;
+    } else {
+        result.lineEnding = readPlainText(doc, data);
+    }
+    return result;
+}
+
+void saveFile(const QTextDocument &doc, const QString &path, bool plainText, LineEnding lineEnding)
+{
+    writeFileSafely(path, [&](OutputSink &out) {
+        if (plainText)
+            writePlainText(doc, lineEnding, out);
+        else
+            writeRtf(doc, out);
+    });
+}
+
+QByteArray toRtf(const QTextDocument &doc)
+{
+    QByteArray result;
+    OutputSink out(result);
+    writeRtf(doc, out);
+    return result;
+}
+
+} // namespace kelmora::formats

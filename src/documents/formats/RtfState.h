@@ -1,0 +1,74 @@
+#pragma once
+// The state an RTF group carries: character and paragraph properties as the
+// file states them (indices into the header tables, twips, half-points), the
+// destination its text goes to, and the \uc skip count. The reader keeps a
+// stack of these, pushed on "{" and popped on "}".
+
+#include <QHashFunctions>
+#include <QtGlobal>
+
+namespace kelmora::formats {
+
+enum class Dest : quint8 {
+    Normal,            // document text
+    Ignore,            // text dropped, nested destinations still read (\field, \object, \shp)
+    FontTable,
+    ColorTable,
+    ListTable,
+    List,
+    ListLevel,
+    ListOverrideTable,
+    ListOverride,
+    Pn,                // old-style numbering properties of the paragraph
+    Picture,
+    UprChoice,         // a child of \upr: only the \ud alternative is read
+};
+
+enum class VerticalPos : quint8 { Normal, Super, Sub };
+
+struct CharState {
+    int font = -1;        // \fN, -1 when the file never names one
+    int halfPoints = 24;  // \fsN
+    int colour = 0;       // \cfN
+    int highlight = 0;    // \highlightN, \cbN, \chcbpatN; 0 = none
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    VerticalPos vertical = VerticalPos::Normal;
+
+    friend bool operator==(const CharState &, const CharState &) = default;
+};
+
+inline size_t qHash(const CharState &s, size_t seed = 0)
+{
+    const int flags = int(s.bold) | int(s.italic) << 1 | int(s.underline) << 2 | int(s.strike) << 3 |
+                      int(s.vertical) << 4;
+    return qHashMulti(seed, s.font, s.halfPoints, s.colour, s.highlight, flags);
+}
+
+enum class Align : quint8 { Left, Center, Right, Justify };
+enum class PnKind : quint8 { None, Bullet, Other };
+
+struct ParaState {
+    Align align = Align::Left;
+    int fi = 0; // \fiN, twips
+    int li = 0; // \liN
+    int ri = 0; // \riN
+    int ls = 0; // \lsN, 0 = none
+    int ilvl = 0;
+    PnKind pn = PnKind::None;
+    bool inTable = false;
+};
+
+struct GroupState {
+    CharState chr;
+    ParaState para;
+    Dest dest = Dest::Normal;
+    Dest uprParent = Dest::Normal; // the destination a \ud alternative returns to
+    bool opensDest = false;        // this group started its destination
+    bool upr = false;              // this group is an \upr
+    quint8 uc = 1;                 // \ucN: fallback characters after \uN
+};
+
+} // namespace kelmora::formats

@@ -1,0 +1,59 @@
+#pragma once
+// The RTF control words the reader acts on. Every other word is ignored (or,
+// after \*, skipped with its group). lookupWord() is a binary search in a
+// sorted table, checked for order at compile time.
+
+#include <QtGlobal>
+
+#include <string_view>
+
+namespace kelmora::formats {
+
+enum class Kw : quint16 {
+    Unknown,
+    // Document
+    Rtf, Ansi, Mac, Pc, Pca, Ansicpg, Deff, Uc, U, Upr, Ud, Fromhtml, Htmlrtf,
+    // Content destinations
+    Fonttbl, Colortbl, Listtable, Listoverridetable, List, Listlevel, Listoverride, Pict,
+    Field, Fldrslt, Object, Result, Shp, Shprslt, Shppict, Pn,
+    // Skipped destinations
+    Info, Stylesheet, Header, Headerl, Headerr, Headerf, Footer, Footerl, Footerr, Footerf,
+    Footnote, Annotation, Atnid, Atnauthor, Atndate, Atnicn, Atnref, Atntime, Xe, Tc, Txe, Rxe,
+    Fldinst, Pntext, Listtext, Pntxta, Pntxtb, Nonshppict, Nonesttables, Ftnsep, Ftnsepc,
+    Aftnsep, Aftnsepc, Ftncn, Aftncn, Template, Revtbl, Author, Operator, Title, Subject,
+    Keywords, Doccomm, Comment, Company, Category, Manager, Hlinkbase, Buptim, Creatim, Revtim,
+    Printim, Private, Leveltext, Levelnumbers, Listname, Lfolevel, Listpicture, Objdata,
+    Objclass, Objname, Falt, Panose, Fname, Filetbl, Do, Background, Pnseclvl, Bkmkstart,
+    Bkmkend, Datafield, Docvar, Shpinst, Shptxt, Nesttableprops, Themedata, Colorschememapping,
+    Datastore, Latentstyles, Generator, Xmlnstbl, Rsidtbl, Pgdsctbl, Userprops,
+    // Character formatting
+    Plain, B, I, Ul, Ulnone, Uld, Uldash, Uldashd, Uldashdd, Uldb, Ulhwave, Ulldash, Ulth,
+    Ulthd, Ulthdash, Ulthdashd, Ulthdashdd, Ulthldash, Ululdbwave, Ulw, Ulwave, Strike,
+    Striked, Fs, F, Cf, Highlight, Cb, Chcbpat, Super, Sub, Nosupersub,
+    // Paragraph formatting
+    Pard, Par, Ql, Qc, Qr, Qj, Qd, Fi, Li, Ri, Lin, Rin, Intbl, Cell, Nestcell, Row, Nestrow,
+    Ls, Ilvl, Pnlvlblt, Pnlvlbody, Pnlvlcont, Pnlvl,
+    // Special characters
+    Line, Tab, Page, Sect, Column, Bullet, Endash, Emdash, Lquote, Rquote, Ldblquote,
+    Rdblquote, Emspace, Enspace, Qmspace, Zwj, Zwnj, Ltrmark, Rtlmark, Zwbo, Zwnbo,
+    // Tables of the header
+    Fcharset, Cpg, Red, Green, Blue, Listid, Levelnfc, Levelnfcn,
+    // Pictures
+    Pngblip, Jpegblip, Picw, Pich, Picwgoal, Pichgoal, Picscalex, Picscaley, Bin,
+};
+
+Kw lookupWord(std::string_view word);
+
+// Destinations whose content is not part of the document.
+constexpr bool isSkippedDestination(Kw k)
+{
+    return k >= Kw::Info && k <= Kw::Userprops;
+}
+
+// \ul and its dotted, dashed, double, thick, wavy and word-only variants.
+constexpr bool isUnderlineOn(Kw k)
+{
+    return k == Kw::Ul || (k >= Kw::Uld && k <= Kw::Ulwave);
+}
+
+} // namespace kelmora::formats

@@ -1,0 +1,59 @@
+#pragma once
+// Writes a document as RTF: \rtf1\ansi\ansicpg1254\deff0, a font table and a
+// colour table holding only what the text uses (face 0 is the document's
+// default font, colour 0 the automatic colour), list tables for bullets and
+// numbering when used, then each paragraph's alignment, indents (twips, as
+// the model keeps them) and numbering, and each run in its own group with
+// its face, size, style, colour, highlight and super/subscript. Characters of
+// code page 1254 are written as \'hh, all others as \uN with a "?" fallback.
+// PNG and JPEG pictures are written back as \pict groups.
+
+#include "CodePage.h"
+
+#include <QHash>
+#include <QList>
+#include <QRgb>
+#include <QStringList>
+
+class QTextBlock;
+class QTextCharFormat;
+class QTextDocument;
+class QTextImageFormat;
+
+namespace kelmora::formats {
+
+class OutputSink;
+
+class RtfWriter {
+public:
+    RtfWriter(const QTextDocument &doc, OutputSink &out);
+    // Throws EWriteError when the sink fails.
+    void write();
+
+private:
+    void collect();
+    void prepareRun(int formatIndex, const QTextCharFormat &format);
+    int fontIndex(const QString &face);
+    int colourIndex(QRgb rgb);
+    void writeHeader();
+    void writeListTables();
+    void writeBlock(const QTextBlock &block);
+    void writeParagraphProperties(const QTextBlock &block);
+    void writeText(QStringView text);
+    void writePicture(const QTextImageFormat &format);
+
+    const QTextDocument &m_doc;
+    OutputSink &m_out;
+    Cp1254Encoder m_encoder;
+    QString m_defaultFace;
+    double m_defaultSize;
+    QStringList m_fonts;
+    QHash<QString, int> m_fontIndex;
+    QList<QRgb> m_colours;
+    QHash<QRgb, int> m_colourIndex;
+    QList<QByteArray> m_runPrefix; // by character format index; empty: not yet made
+    bool m_usesBullets = false;
+    bool m_usesNumbers = false;
+};
+
+} // namespace kelmora::formats
