@@ -1,0 +1,162 @@
+#include "DocumentDump.h"
+
+#include "DocumentModel.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace kelmora::tools {
+
+namespace {
+
+// The surface reports face names of at most this many characters.
+constexpr qsizetype MaxFace = 31;
+
+struct Run {
+    QString text;
+    QString face;
+    int size = 0;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeout = false;
+    QString colour;
+
+    bool sameLook(const Run &o) const
+    {
+        return face == o.face && size == o.size && bold == o.bold && italic == o.italic &&
+               underline == o.underline && strikeout == o.strikeout && colour == o.colour;
+    }
+};
+
+Run runOf(const QTextDocument &doc, const QTextFragment &fragment)
+{
+    const QTextCharFormat f = fragment.charFormat();
+    Run r;
+    r.text = fragment.text();
+    const QStringList families = f.fontFamilies().toStringList();
+    r.face = (families.isEmpty() ? doc.defaultFont().family() : families.first()).left(MaxFace);
+    const double size = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize()
+                                                                  : doc.defaultFont().pointSizeF();
+    r.size = int(size);
+    r.bold = f.fontWeight() > QFont::Medium;
+    r.italic = f.fontItalic();
+    r.underline = f.fontUnderline();
+    r.strikeout = f.fontStrikeOut();
+    const bool coloured = f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush;
+    r.colour = coloured ? f.foreground().color().name(QColor::HexRgb) : QStringLiteral("auto");
+    return r;
+}
+
+void appendString(QByteArray &out, const QString &s)
+{
+    out += '"';
+    qsizetype start = 0;
+    const auto flush = [&](qsizetype end) { out += QStringView(s).sliced(start, end - start).toUtf8(); };
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t u = s.at(i).unicode();
+        const bool quote = u == '"' || u == '\\';
+        if (!quote && u >= 0x20 && u != 0x2028 && u != 0x2029 && u != 0xfffc)
+            continue;
+        flush(i);
+        start = i + 1;
+        if (quote) {
+            out += '\\';
+            out += char(u);
+        } else {
+            out += "\\u" + QByteArray::number(u, 16).rightJustified(4, '0');
+        }
+    }
+    flush(s.size());
+    out += '"';
+}
+
+const char *boolText(bool b)
+{
+    return b ? "true" : "false";
+}
+
+const char *alignmentName(Qt::Alignment a)
+{
+    a &= Qt::AlignHorizontal_Mask;
+    if (a & Qt::AlignHCenter)
+        return "center";
+    if (a & (Qt::AlignRight | Qt::AlignTrailing))
+        return "right";
+    if (a & Qt::AlignJustify)
+        return "justify";
+    return "left";
+}
+
+const char *numberingName(model::Numbering n)
+{
+    switch (n) {
+    case model::Numbering::Bullet: return "bullet";
+    case model::Numbering::Other: return "other";
+    case model::Numbering::None: break;
+    }
+    return "none";
+}
+
+void appendRun(QByteArray &out, const Run &r)
+{
+    out += "{\"text\": ";
+    appendString(out, r.text);
+    out += ", \"face\": ";
+    appendString(out, r.face);
+    out += ", \"size\": " + QByteArray::number(r.size);
+    out += QByteArray(", \"bold\": ") + boolText(r.bold);
+    out += QByteArray(", \"italic\": ") + boolText(r.italic);
+    out += QByteArray(", \"underline\": ") + boolText(r.underline);
+    out += QByteArray(", \"strikeout\": ") + boolText(r.strikeout);
+    out += ", \"colour\": ";
+    appendString(out, r.colour);
+    out += '}';
+}
+
+void appendParagraph(QByteArray &out, const QTextDocument &doc, const QTextBlock &block)
+{
+    const model::ParagraphIndents in = model::indents(block.blockFormat());
+    out += QByteArray("  {\"alignment\": \"") + alignmentName(block.blockFormat().alignment()) + '"';
+    out += ", \"first\": " + QByteArray::number(in.first / 20);
+    out += ", \"left\": " + QByteArray::number(in.left / 20);
+    out += ", \"right\": " + QByteArray::number(in.right / 20);
+    out += QByteArray(", \"numbering\": \"") + numberingName(model::numbering(block)) + '"';
+    out += ", \"runs\": [";
+    QList<Run> runs;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        Run r = runOf(doc, it.fragment());
+        if (!runs.isEmpty() && runs.last().sameLook(r))
+            runs.last().text += r.text;
+        else
+            runs.append(std::move(r));
+    }
+    for (qsizetype i = 0; i < runs.size(); ++i) {
+        out += i == 0 ? "\n    " : ",\n    ";
+        appendRun(out, runs.at(i));
+    }
+    out += runs.isEmpty() ? "]}" : "\n  ]}";
+}
+
+} // namespace
+
+QByteArray dumpJson(const QTextDocument &doc)
+{
+    QByteArray out = "[\n";
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        if (block != doc.begin())
+            out += ",\n";
+        appendParagraph(out, doc, block);
+    }
+    out += "\n]\n";
+    return out;
+}
+
+QString errorBoxText(const QString &message)
+{
+    if (!message.isEmpty() && message.back() > u'.')
+        return message + u'.';
+    return message;
+}
+
+} // namespace kelmora::tools

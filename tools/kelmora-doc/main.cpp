@@ -1,0 +1,79 @@
+// kelmora-doc: loads a document exactly as the editor does (RTF when the file
+// begins with "{\rtf", else plain text) and prints its text, dumps its
+// formatting as JSON, or saves it as RTF or plain text through the safe save.
+// A file that cannot be read or written prints the error box's text on
+// stderr and exits with 1; wrong arguments exit with 2.
+
+#include "DocumentDump.h"
+#include "DocumentIO.h"
+#include "DocumentModel.h"
+#include "Exceptions.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <QTextDocument>
+
+#include <cstdio>
+
+using namespace kelmora;
+
+namespace {
+
+int usage()
+{
+    std::fputs("usage: kelmora-doc text FILE\n"
+               "       kelmora-doc dump FILE\n"
+               "       kelmora-doc convert IN OUT --rtf|--plain\n",
+               stderr);
+    return 2;
+}
+
+void writeOut(const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+int run(const QStringList &args)
+{
+    if (args.size() < 2)
+        return usage();
+    const QString command = args.at(0);
+    QTextDocument doc;
+    model::prepareDocument(doc);
+    if ((command == u"text" || command == u"dump") && args.size() == 2) {
+        formats::loadFile(doc, args.at(1), false);
+        if (command == u"text")
+            writeOut(formats::toPlainText(doc, formats::LineEnding::LF) + '\n');
+        else
+            writeOut(tools::dumpJson(doc));
+        return 0;
+    }
+    if (command == u"convert" && args.size() == 4) {
+        const QStringList files = {args.at(1), args.at(2)};
+        const QString format = args.at(3);
+        if (format != u"--rtf" && format != u"--plain")
+            return usage();
+        const formats::LoadResult loaded = formats::loadFile(doc, files.at(0), false);
+        formats::saveFile(doc, files.at(1), format == u"--plain", loaded.lineEnding);
+        return 0;
+    }
+    return usage();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments();
+    args.removeFirst();
+    try {
+        return run(args);
+    } catch (const Exception &e) {
+        const QString text = tools::errorBoxText(QString::fromStdString(e.message()));
+        const QByteArray line = text.toUtf8() + '\n';
+        std::fputs(line.constData(), stderr);
+        return 1;
+    }
+}
