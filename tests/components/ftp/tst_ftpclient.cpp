@@ -202,21 +202,6 @@ private:
     }
 
 private slots:
-    void defaults()
-    {
-        TIdFTP ftp;
-        QCOMPARE(ftp.Port, 21);
-        QCOMPARE(ftp.MaxLineLength, 16384);
-        QVERIFY(ftp.MaxLineAction == kelmora::TIdMaxLineAction::maException);
-        QCOMPARE(ftp.RecvBufferSize, 32768);
-        QCOMPARE(ftp.SendBufferSize, 32768);
-        QVERIFY(!ftp.Passive);
-        QVERIFY(ftp.TransferType == kelmora::TIdFTPTransferType::ftBinary);
-        QVERIFY(ftp.BoundIP.empty() && ftp.BoundPort == 0 && ftp.ProxySettings.Host.empty());
-        QVERIFY(ftp.ReadTimeout > 0 && ftp.ConnectTimeout > 0);
-        QVERIFY(!ftp.Connected());
-    }
-
     void connect_data()
     {
         QTest::addColumn<int>("row");
