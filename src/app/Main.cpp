@@ -82,7 +82,13 @@ TAna::~TAna() = default;
 
 void TAna::FormCreate(QObject *)
 {
-    QStringList faces = QFontDatabase::families();
+    QStringList faces;
+    for (const QString &family : QFontDatabase::families()) {
+        // Families offered by several foundries come as "Name [Foundry]";
+        // the list shows each family once, by its name.
+        const qsizetype bracket = family.indexOf(QStringLiteral(" ["));
+        faces.append(bracket > 0 ? family.left(bracket) : family);
+    }
     faces.append(QStringLiteral("Default"));
     faces.removeDuplicates();
     std::stable_sort(faces.begin(), faces.end(), [](const QString &a, const QString &b) {

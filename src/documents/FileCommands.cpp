@@ -33,14 +33,19 @@ bool confirmReplace(QWidget *parent, const QString &path)
 
 TMDIchild *TAna::openDocumentWindow(const QString &name, bool untitled)
 {
+    const int index = MDIChildCount() % 8;
     auto *child = new TMDIchild;
     child->SetCaption(name);
     child->SetUntitled(untitled);
     QMdiSubWindow *sw = m_mdiArea->addSubWindow(child);
     sw->setAttribute(Qt::WA_DeleteOnClose);
+    // Each new window steps down and to the right of the last, as a cascade,
+    // and stays inside the client area.
     const QSize area = m_mdiArea->viewport()->size();
-    if (area.width() > 200 && area.height() > 150)
-        sw->resize(area.width() * 3 / 4, area.height() * 3 / 4);
+    if (area.width() > 200 && area.height() > 150) {
+        const int offset = qMin(24 * index, qMin(area.width(), area.height()) / 4);
+        sw->setGeometry(offset, offset, area.width() * 3 / 4, area.height() * 3 / 4);
+    }
     sw->show();
     m_mdiArea->setActiveSubWindow(sw);
     child->RichEdit1->setFocus();
