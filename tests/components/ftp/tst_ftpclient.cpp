@@ -250,6 +250,8 @@ private slots:
         ftp.Connect(false, -1);
         QCOMPARE(Outcome([&] { ftp.Get("version.dll", path, true, false); }), c.outcome);
         QVERIFY(ftp.Connected()); // a failed Get leaves the control connection to the caller
+        if (c.outcome == QStringLiteral("ok")) // every reply read: the last one is the completion
+            QCOMPARE(ftp.LastReply().NumericCode / 100, 2);
         if (c.localPath.empty())
             QVERIFY(ReadFile(path) == c.fileAfter);
         ftp.Disconnect();
