@@ -72,7 +72,7 @@ void TIdFTP::Get(const std::string &remoteName, const std::string &localPath,
     data.Disconnect();
 
     const int code = GetResponse({225, 226, 250, 426, 450}).NumericCode;
-    if (code == 1)
+    if (code == 426 || code == 450)
         GetResponse({226, 225});
     file.Close();
 }
