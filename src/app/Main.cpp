@@ -65,8 +65,8 @@ TAna::TAna(QWidget *parent) : QMainWindow(parent)
 
     QClipboard *clipboard = QGuiApplication::clipboard();
     const auto readClipboard = [this, clipboard] {
-        const QMimeData *data = clipboard->mimeData();
-        m_clipboardHasText = data && data->hasText();
+        const QMimeData *mime = clipboard->mimeData();
+        m_clipboardHasText = mime && mime->hasText();
     };
     readClipboard();
     connect(clipboard, &QClipboard::dataChanged, this, readClipboard);
