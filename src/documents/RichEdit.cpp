@@ -1,5 +1,7 @@
 #include "RichEdit.h"
 
+#include "Guard.h"
+
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -374,22 +376,40 @@ void TRichEdit::keyReleaseEvent(QKeyEvent *e)
         OnKeyUp();
 }
 
+QMimeData *TRichEdit::createMimeDataFromSelection() const
+{
+    // Copies carry our own RTF (other programs read it, and pasting it back
+    // keeps exact indents) besides plain text.
+    auto *mime = new QMimeData;
+    const QTextDocumentFragment fragment = textCursor().selection();
+    mime->setText(fragment.toPlainText());
+    QTextDocument tmp;
+    model::prepareDocument(tmp);
+    QTextCursor(&tmp).insertFragment(fragment);
+    mime->setData(kRtfMime, formats::toRtf(tmp));
+    return mime;
+}
+
+bool TRichEdit::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source->hasText() || source->hasFormat(kRtfMime);
+}
+
 void TRichEdit::insertFromMimeData(const QMimeData *source)
 {
     // Pasted rich text goes through our own RTF reader so that pasted
     // paragraphs carry exact indents; anything else arrives as plain text.
-    if (source->hasFormat(kRtfMime)) {
-        QTextDocument tmp;
-        model::prepareDocument(tmp);
-        formats::readRtf(tmp, source->data(kRtfMime));
-        textCursor().insertFragment(QTextDocumentFragment(&tmp));
+    guarded([&] {
+        if (source->hasFormat(kRtfMime) && formats::isRtf(source->data(kRtfMime))) {
+            QTextDocument tmp;
+            model::prepareDocument(tmp);
+            formats::readRtf(tmp, source->data(kRtfMime));
+            textCursor().insertFragment(QTextDocumentFragment(&tmp));
+        } else if (source->hasText()) {
+            textCursor().insertText(source->text());
+        }
         ensureCursorVisible();
-        return;
-    }
-    if (source->hasText()) {
-        textCursor().insertText(source->text());
-        ensureCursorVisible();
-    }
+    });
 }
 
 } // namespace kelmora

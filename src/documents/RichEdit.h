@@ -120,6 +120,9 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
+    QMimeData *createMimeDataFromSelection() const override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    // Never throws: Qt calls it from its event handling.
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
