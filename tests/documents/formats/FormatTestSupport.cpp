@@ -1,0 +1,81 @@
+#include "FormatTestSupport.h"
+
+#include <QBuffer>
+#include <QImage>
+
+namespace kelmora::formats::test {
+
+std::unique_ptr<QTextDocument> newDocument()
+{
+    auto doc = std::make_unique<QTextDocument>();
+    model::prepareDocument(*doc);
+    return doc;
+}
+
+QStringList paragraphTexts(const QTextDocument &doc)
+{
+    QStringList texts;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        texts.append(b.text());
+    return texts;
+}
+
+QString documentText(const QTextDocument &doc)
+{
+    return paragraphTexts(doc).join(u'\n');
+}
+
+QTextBlock paragraph(const QTextDocument &doc, int index)
+{
+    return doc.findBlockByNumber(index);
+}
+
+QTextCharFormat formatAt(const QTextDocument &doc, int index, int offset)
+{
+    const QTextBlock block = paragraph(doc, index);
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment f = it.fragment();
+        const int start = f.position() - block.position();
+        if (offset >= start && offset < start + f.length())
+            return f.charFormat();
+    }
+    return QTextCharFormat();
+}
+
+QString faceOf(const QTextDocument &doc, const QTextCharFormat &format)
+{
+    const QStringList families = format.fontFamilies().toStringList();
+    return families.isEmpty() ? doc.defaultFont().family() : families.first();
+}
+
+QString colourOf(const QTextCharFormat &format)
+{
+    if (!format.hasProperty(QTextFormat::ForegroundBrush) || format.foreground().style() == Qt::NoBrush)
+        return QStringLiteral("auto");
+    return format.foreground().color().name();
+}
+
+QByteArray rtfWithTables(QByteArrayView body)
+{
+    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1254\\deff0"
+                     "{\\fonttbl{\\f0\\fswiss\\fcharset162 Arial;}{\\f1\\froman\\fcharset162 Times New Roman;}"
+                     "{\\f2\\fmodern\\fcharset162 Courier New;}}"
+                     "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green128\\blue0;}\n";
+    rtf += body;
+    rtf += '}';
+    return rtf;
+}
+
+QByteArray pictureBytes(const char *format, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(qRgb(200, 30, 60));
+    image.setPixel(0, 0, qRgb(0, 0, 255));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+} // namespace kelmora::formats::test

@@ -1,0 +1,39 @@
+#pragma once
+// Helpers shared by the format tests: fresh documents prepared like the
+// editor's, paragraph texts, and the formats of given characters.
+
+#include "DocumentModel.h"
+
+#include <QStringList>
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextDocument>
+
+#include <memory>
+
+namespace kelmora::formats::test {
+
+// A document prepared as the editing surface prepares its own.
+std::unique_ptr<QTextDocument> newDocument();
+
+QStringList paragraphTexts(const QTextDocument &doc);
+// Paragraphs joined by "\n".
+QString documentText(const QTextDocument &doc);
+
+QTextBlock paragraph(const QTextDocument &doc, int index);
+// The format of the character at offset in paragraph index.
+QTextCharFormat formatAt(const QTextDocument &doc, int index, int offset);
+
+// The face a run shows: its own, else the document's default.
+QString faceOf(const QTextDocument &doc, const QTextCharFormat &format);
+// "#rrggbb", or "auto" when the run has no colour of its own.
+QString colourOf(const QTextCharFormat &format);
+
+// "{\rtf1\ansi\ansicpg1254\deff0{\fonttbl...}{\colortbl...}" + body + "}", with
+// fonts 0 Arial, 1 Times New Roman, 2 Courier New and colours 1 red, 2 green.
+QByteArray rtfWithTables(QByteArrayView body);
+
+// PNG or JPEG bytes of a small picture.
+QByteArray pictureBytes(const char *format, QSize size);
+
+} // namespace kelmora::formats::test

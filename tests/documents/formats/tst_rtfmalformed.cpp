@@ -1,0 +1,176 @@
+// Malformed RTF is read as far as it goes: no crash, no hang, memory bounded
+// by the input, and the damage reported.
+
+#include "DocumentIO.h"
+#include "FormatTestSupport.h"
+#include "RtfTokenizer.h"
+
+#include <QRandomGenerator>
+#include <limits>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace kelmora;
+using namespace kelmora::formats;
+using namespace kelmora::formats::test;
+
+class TestRtfMalformed : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsWhatCanBeRead_data();
+    void readsWhatCanBeRead();
+    void deepNesting();
+    void manyUnclosedGroupsAtTheLimit();
+    void randomDamageNeverCrashes();
+    void tokenizerClampsAndStops_data();
+    void tokenizerClampsAndStops();
+};
+
+void TestRtfMalformed::readsWhatCanBeRead_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("malformed");
+
+    QTest::newRow("unclosed groups") << QByteArray("{\\rtf1 abc{\\b def") << u"abcdef"_s << true;
+    QTest::newRow("only the opening") << QByteArray("{\\rtf") << u""_s << true;
+    QTest::newRow("truncated hex escape") << QByteArray("{\\rtf1 ab\\'f") << u"ab"_s << true;
+    QTest::newRow("truncated control word") << QByteArray("{\\rtf1 ab\\pa") << u"ab"_s << true;
+    QTest::newRow("lone backslash at the end") << QByteArray("{\\rtf1 ab\\") << u"ab"_s << true;
+    QTest::newRow("truncated inside a skipped group") << QByteArray("{\\rtf1 ab{\\*\\x cd") << u"ab"_s << true;
+    QTest::newRow("truncated font table") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Ari") << u""_s << true;
+    QTest::newRow("truncated unicode fallback") << QByteArray("{\\rtf1\\uc5\\u305") << u"ı"_s << true;
+    QTest::newRow("extra closing braces end the document") << QByteArray("{\\rtf1 a}}b}") << u"a"_s << false;
+    QTest::newRow("closing brace inside ends it early") << QByteArray("{\\rtf1 a}\\b b}") << u"a"_s << false;
+    QTest::newRow("huge bin count") << QByteArray("{\\rtf1 a\\bin999999999999 xyz}") << u"a"_s << true;
+    QTest::newRow("negative bin count") << QByteArray("{\\rtf1 a\\bin-5 x}") << u"ax"_s << false;
+    QTest::newRow("bin count in a skipped group past the end")
+        << QByteArray("{\\rtf1 a{\\*\\y\\bin99 }}}") << u"a"_s << true;
+    QTest::newRow("invalid hex escape") << QByteArray("{\\rtf1 a\\'zzb}") << u"azzb"_s << false;
+    QTest::newRow("absurd numbers")
+        << QByteArray("{\\rtf1{\\uc99999999999\\u-99999999999 ab}\\li-9999999999999999999999\\fi99 c}") << u"\ufffdc"_s
+        << false;
+    QTest::newRow("overlong control word")
+        << QByteArray("{\\rtf1 a\\" + QByteArray(5000, 'x') + " b}") << u"ab"_s << false;
+    QTest::newRow("overlong number")
+        << QByteArray("{\\rtf1 a\\fs" + QByteArray(5000, '9') + " b}") << u"ab"_s << false;
+    QTest::newRow("star without a word") << QByteArray("{\\rtf1 {\\* a}b}") << u" ab"_s << false;
+    QTest::newRow("list override pointing nowhere")
+        << QByteArray("{\\rtf1{\\listoverridetable{\\listoverride\\listid5\\ls1}}\\ls1 a}") << u"a"_s << false;
+    QTest::newRow("list level words outside lists")
+        << QByteArray("{\\rtf1\\listlevel\\levelnfc23\\listid3\\list a}") << u"a"_s << false;
+    QTest::newRow("picture inside a picture")
+        << QByteArray("{\\rtf1 a{\\pict\\pngblip{\\pict 00}00}b}") << u"ab"_s << false;
+    QTest::newRow("colour table without separators")
+        << QByteArray("{\\rtf1{\\colortbl\\red1\\green2\\blue3}\\cf1 a}") << u"a"_s << false;
+    QTest::newRow("upr child with text only") << QByteArray("{\\rtf1{\\upr x}{\\upr{x}}a}") << u"xa"_s << false;
+}
+
+void TestRtfMalformed::readsWhatCanBeRead()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, expected);
+    QFETCH(bool, malformed);
+    auto doc = newDocument();
+    const RtfReport report = readRtf(*doc, rtf);
+    QCOMPARE(documentText(*doc), expected);
+    QCOMPARE(report.malformed, malformed);
+    QCOMPARE(report.problem.isEmpty(), !malformed);
+    QVERIFY(!doc->isModified());
+}
+
+void TestRtfMalformed::deepNesting()
+{
+    // Thousands of levels: the reader keeps a bounded stack and skips the
+    // groups beyond it, with the text around them intact.
+    const int depth = 200000;
+    QByteArray rtf = "{\\rtf1 before";
+    rtf += QByteArray(depth, '{');
+    rtf += "deep";
+    rtf += QByteArray(depth, '}');
+    rtf += "after}";
+    auto doc = newDocument();
+    const RtfReport report = readRtf(*doc, rtf);
+    QVERIFY(report.malformed);
+    QVERIFY2(report.problem.contains(u"nested"_s), qPrintable(report.problem));
+    QCOMPARE(documentText(*doc), u"beforeafter"_s);
+
+    // At a depth the reader still follows, the text is kept.
+    QByteArray shallow = "{\\rtf1 " + QByteArray(500, '{') + "\\b deep" + QByteArray(500, '}') + "}";
+    const RtfReport fine = readRtf(*doc, shallow);
+    QVERIFY2(!fine.malformed, qPrintable(fine.problem));
+    QCOMPARE(documentText(*doc), u"deep"_s);
+}
+
+void TestRtfMalformed::manyUnclosedGroupsAtTheLimit()
+{
+    QByteArray rtf = "{\\rtf1 x";
+    for (int i = 0; i < 100000; ++i)
+        rtf += "{\\b y";
+    auto doc = newDocument();
+    const RtfReport report = readRtf(*doc, rtf);
+    QVERIFY(report.malformed);
+    QVERIFY(documentText(*doc).startsWith(u"xyyy"_s));
+}
+
+void TestRtfMalformed::randomDamageNeverCrashes()
+{
+    // Real documents with bytes flipped, cut or repeated: the reader must
+    // come back with a consistent document every time.
+    const QByteArray base = rtfWithTables(
+        "{\\*\\listtable{\\list{\\listlevel\\levelnfc23}\\listid1}}{\\listoverridetable{\\listoverride\\listid1\\ls1}}"
+        "\\pard\\qc\\fi-283\\li709{\\b Kal\\u305\\'3fn}{\\f1\\fs36\\cf1 k\\'fdrm\\'fdz\\'fd}\\par"
+        "\\ls1 madde{\\field{\\*\\fldinst HYPERLINK x}{\\fldrslt ba\\'f0}}\\par"
+        "\\trowd\\intbl a\\cell b\\cell\\row{\\pict\\pngblip\\bin4 \x89PNG}\\uc2\\u-10179\\'3f\\'3f\\u-8704??\\par");
+    QRandomGenerator rng(20240611);
+    auto doc = newDocument();
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray rtf = base;
+        const int edits = 1 + int(rng.bounded(8));
+        for (int e = 0; e < edits; ++e) {
+            const int pos = 5 + int(rng.bounded(int(rtf.size()) - 5));
+            switch (rng.bounded(4)) {
+            case 0: rtf[pos] = char(rng.bounded(256)); break;
+            case 1: rtf.truncate(pos); break;
+            case 2: rtf.insert(pos, rtf.mid(pos, int(rng.bounded(40)))); break;
+            default: rtf.insert(pos, "{\\*\\"[rng.bounded(4)]); break;
+            }
+            if (rtf.size() < 10)
+                rtf = base;
+        }
+        readRtf(*doc, rtf);
+        QVERIFY(doc->blockCount() >= 1);
+        QVERIFY(!doc->isModified());
+    }
+}
+
+void TestRtfMalformed::tokenizerClampsAndStops_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<int>("param");
+
+    QTest::newRow("max") << QByteArray("\\fs99999999999999") << std::numeric_limits<int>::max();
+    QTest::newRow("min") << QByteArray("\\fs-99999999999999") << std::numeric_limits<int>::min();
+    QTest::newRow("ordinary") << QByteArray("\\fs-12 ") << -12;
+    QTest::newRow("dash without digits is not a number") << QByteArray("\\fs- ") << 0;
+}
+
+void TestRtfMalformed::tokenizerClampsAndStops()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(int, param);
+    RtfTokenizer tokens(data);
+    const RtfToken t = tokens.next();
+    QCOMPARE(t.kind, RtfToken::Word);
+    QCOMPARE(QByteArray(t.word.data(), qsizetype(t.word.size())), QByteArray("fs"));
+    QCOMPARE(t.param, param);
+    // Whatever follows, the tokenizer reaches the end and stays there.
+    int guard = 0;
+    while (tokens.next().kind != RtfToken::End)
+        QVERIFY(++guard < 10);
+    QCOMPARE(tokens.next().kind, RtfToken::End);
+}
+
+QTEST_GUILESS_MAIN(TestRtfMalformed)
+#include "tst_rtfmalformed.moc"

@@ -1,0 +1,329 @@
+// Model -> RTF -> model keeps every attribute and every script; what the
+// writer emits (header, tables, escapes) is what other programs expect.
+
+#include "DocumentIO.h"
+#include "Exceptions.h"
+#include "FormatTestSupport.h"
+#include "OutputSink.h"
+#include "Writers.h"
+
+#include <QTest>
+#include <QTextCursor>
+#include <QTextList>
+
+using namespace Qt::StringLiterals;
+using namespace kelmora;
+using namespace kelmora::formats;
+using namespace kelmora::formats::test;
+
+class TestRtfRoundTrip : public QObject {
+    Q_OBJECT
+
+private slots:
+    void characterAttributes_data();
+    void characterAttributes();
+    void paragraphAttributes_data();
+    void paragraphAttributes();
+    void scripts_data();
+    void scripts();
+    void paragraphStructure_data();
+    void paragraphStructure();
+    void listsKeepTheirItems();
+    void writerHeaderAndTables();
+    void writerEscapes_data();
+    void writerEscapes();
+    void failedWriteThrows();
+};
+
+namespace {
+
+// Applies a recipe such as "b i face:Georgia size:10.5 colour:#123456" to f.
+void applyRecipe(QTextCharFormat &f, const QString &recipe)
+{
+    for (const QString &item : recipe.split(u' ', Qt::SkipEmptyParts)) {
+        const QString value = item.section(u':', 1).replace(u'_', u' ');
+        if (item == u"b")
+            f.setFontWeight(QFont::Bold);
+        else if (item == u"i")
+            f.setFontItalic(true);
+        else if (item == u"u")
+            f.setFontUnderline(true);
+        else if (item == u"s")
+            f.setFontStrikeOut(true);
+        else if (item == u"super")
+            f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        else if (item == u"sub")
+            f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+        else if (item.startsWith(u"face:"))
+            f.setFontFamilies({value});
+        else if (item.startsWith(u"size:"))
+            f.setFontPointSize(value.toDouble());
+        else if (item.startsWith(u"colour:"))
+            f.setForeground(QColor(value));
+        else if (item.startsWith(u"bg:"))
+            f.setBackground(QColor(value));
+        else
+            qFatal("unknown recipe item");
+    }
+}
+
+std::unique_ptr<QTextDocument> roundTrip(const QTextDocument &doc)
+{
+    auto back = newDocument();
+    const RtfReport report = readRtf(*back, toRtf(doc));
+    if (report.malformed)
+        qWarning("our own RTF is malformed: %s", qPrintable(report.problem));
+    return back;
+}
+
+QString describe(const QTextDocument &doc, const QTextCharFormat &f)
+{
+    const double size = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize() : doc.defaultFont().pointSizeF();
+    const QString bg = f.hasProperty(QTextFormat::BackgroundBrush) ? f.background().color().name() : u"none"_s;
+    return u"face=%1 size=%2 b=%3 i=%4 u=%5 s=%6 colour=%7 bg=%8 valign=%9"_s.arg(faceOf(doc, f))
+        .arg(size)
+        .arg(f.fontWeight() > QFont::Medium)
+        .arg(f.fontItalic())
+        .arg(f.fontUnderline())
+        .arg(f.fontStrikeOut())
+        .arg(colourOf(f), bg)
+        .arg(int(f.verticalAlignment()));
+}
+
+} // namespace
+
+void TestRtfRoundTrip::characterAttributes_data()
+{
+    QTest::addColumn<QString>("recipe");
+    QTest::newRow("nothing") << u""_s;
+    QTest::newRow("bold") << u"b"_s;
+    QTest::newRow("italic") << u"i"_s;
+    QTest::newRow("underline") << u"u"_s;
+    QTest::newRow("strikeout") << u"s"_s;
+    QTest::newRow("all styles") << u"b i u s"_s;
+    QTest::newRow("face") << u"face:Times_New_Roman"_s;
+    QTest::newRow("face with Turkish letters") << u"face:Çizgi_Yazı_Şık"_s;
+    QTest::newRow("face with CJK letters") << u"face:ＭＳ_明朝"_s;
+    QTest::newRow("size") << u"size:7"_s;
+    QTest::newRow("half point size") << u"size:10.5"_s;
+    QTest::newRow("large size") << u"size:72"_s;
+    QTest::newRow("colour") << u"colour:#123456"_s;
+    QTest::newRow("black is not automatic") << u"colour:#000000"_s;
+    QTest::newRow("highlight") << u"bg:#ffff00"_s;
+    QTest::newRow("superscript") << u"super"_s;
+    QTest::newRow("subscript") << u"sub size:8"_s;
+    QTest::newRow("everything") << u"b i u s face:Courier_New size:15.5 colour:#ff8000 bg:#00ffff"_s;
+}
+
+void TestRtfRoundTrip::characterAttributes()
+{
+    QFETCH(QString, recipe);
+    auto doc = newDocument();
+    QTextCursor c(doc.get());
+    QTextCharFormat plain;
+    QTextCharFormat special;
+    applyRecipe(special, recipe);
+    c.insertText(u"önce "_s, plain);
+    c.insertText(u"biçimli"_s, special);
+    c.insertText(u" sonra"_s, plain);
+    const auto back = roundTrip(*doc);
+    QCOMPARE(documentText(*back), u"önce biçimli sonra"_s);
+    QCOMPARE(describe(*back, formatAt(*back, 0, 6)), describe(*doc, formatAt(*doc, 0, 6)));
+    QCOMPARE(describe(*back, formatAt(*back, 0, 0)), describe(*doc, formatAt(*doc, 0, 0)));
+    QCOMPARE(describe(*back, formatAt(*back, 0, 15)), describe(*doc, formatAt(*doc, 0, 15)));
+}
+
+void TestRtfRoundTrip::paragraphAttributes_data()
+{
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("left");
+    QTest::addColumn<int>("right");
+    QTest::addColumn<int>("numbering");
+
+    const int none = int(model::Numbering::None);
+    QTest::newRow("left") << int(Qt::AlignLeft) << 0 << 0 << 0 << none;
+    QTest::newRow("centre") << int(Qt::AlignHCenter) << 0 << 0 << 0 << none;
+    QTest::newRow("right") << int(Qt::AlignRight) << 0 << 0 << 0 << none;
+    QTest::newRow("justify") << int(Qt::AlignJustify) << 0 << 0 << 0 << none;
+    QTest::newRow("indents in odd twips") << int(Qt::AlignLeft) << 283 << 17 << 31 << none;
+    QTest::newRow("negative first indent") << int(Qt::AlignLeft) << -200 << 400 << 0 << none;
+    QTest::newRow("negative left offset") << int(Qt::AlignRight) << 720 << -360 << 1440 << none;
+    QTest::newRow("bullet") << int(Qt::AlignLeft) << 0 << 200 << 0 << int(model::Numbering::Bullet);
+    QTest::newRow("numbered, centred") << int(Qt::AlignHCenter) << 360 << 360 << 100 << int(model::Numbering::Other);
+}
+
+void TestRtfRoundTrip::paragraphAttributes()
+{
+    QFETCH(int, alignment);
+    QFETCH(int, first);
+    QFETCH(int, left);
+    QFETCH(int, right);
+    QFETCH(int, numbering);
+    auto doc = newDocument();
+    QTextCursor c(doc.get());
+    c.insertText(u"önceki"_s);
+    QTextBlockFormat f;
+    f.setAlignment(Qt::Alignment(alignment));
+    const auto kind = model::Numbering(numbering);
+    model::setIndents(f, {first, left, right}, kind != model::Numbering::None);
+    c.insertBlock(f);
+    if (kind != model::Numbering::None)
+        c.createList(model::listFormat(kind));
+    c.insertText(u"paragraf"_s);
+    c.insertBlock(QTextBlockFormat());
+    c.insertText(u"sonraki"_s);
+
+    const auto back = roundTrip(*doc);
+    QCOMPARE(paragraphTexts(*back), QStringList({u"önceki"_s, u"paragraf"_s, u"sonraki"_s}));
+    for (int i = 0; i < 3; ++i) {
+        const QTextBlock was = paragraph(*doc, i);
+        const QTextBlock is = paragraph(*back, i);
+        QCOMPARE(int(is.blockFormat().alignment()), int(was.blockFormat().alignment() ? was.blockFormat().alignment()
+                                                                                     : Qt::AlignLeft));
+        QCOMPARE(model::indents(is.blockFormat()), model::indents(was.blockFormat()));
+        QCOMPARE(model::numbering(is), model::numbering(was));
+        QCOMPARE(is.blockFormat().leftMargin(), was.blockFormat().leftMargin());
+        QCOMPARE(is.blockFormat().textIndent(), was.blockFormat().textIndent());
+    }
+}
+
+void TestRtfRoundTrip::scripts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("written"); // a piece the RTF must contain
+
+    QTest::newRow("Turkish") << u"İstanbul'da Iğdır şekeri: ÇĞİÖŞÜ çğıöşü €"_s << QByteArray("I\\'f0d\\'fdr");
+    QTest::newRow("Greek") << u"Καλημέρα κόσμε"_s << QByteArray("\\u922?");
+    QTest::newRow("Cyrillic") << u"Привет, мир! Ёё"_s << QByteArray("\\u1055?");
+    QTest::newRow("CJK") << u"日本語の文章と中文和한국어"_s << QByteArray("\\u26085?");
+    QTest::newRow("emoji") << u"😀 👩‍👩‍👧 👍🏽 🇹🇷"_s << QByteArray("\\u-10179?\\u-8704?");
+    QTest::newRow("RTF's own characters") << u"a\\b{c}d"_s << QByteArray("a\\\\b\\{c\\}d");
+    QTest::newRow("tab, line break, no-break space, soft and hard hyphens")
+        << u"a\tb\u2028c\u00a0d\u00ade\u2011f"_s << QByteArray("a\\tab b\\line c\\~d\\-e\\_f");
+    QTest::newRow("Latin-1 outside 1254") << u"ðýþ"_s << QByteArray("\\u240?\\u253?\\u254?");
+}
+
+void TestRtfRoundTrip::scripts()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, written);
+    auto doc = newDocument();
+    QTextCursor(doc.get()).insertText(text);
+    const QByteArray rtf = toRtf(*doc);
+    QVERIFY2(rtf.contains(written), rtf.constData());
+    // Nothing but ASCII in the file: every other character is escaped.
+    QVERIFY(std::all_of(rtf.cbegin(), rtf.cend(), [](char c) { return c > 0 && c < 0x7f; }));
+    QCOMPARE(documentText(*roundTrip(*doc)), text);
+
+    // The same text through plain text, with each line ending.
+    for (LineEnding ending : {LineEnding::LF, LineEnding::CRLF, LineEnding::CR}) {
+        auto plain = newDocument();
+        readPlainText(*plain, toPlainText(*doc, ending));
+        QCOMPARE(documentText(*plain), QString(text).replace(u'\u2028', u'\n'));
+    }
+}
+
+void TestRtfRoundTrip::paragraphStructure_data()
+{
+    QTest::addColumn<QString>("text"); // paragraphs separated by \n
+    QTest::newRow("one empty paragraph") << u""_s;
+    QTest::newRow("one paragraph") << u"tek"_s;
+    QTest::newRow("empty paragraphs inside") << u"a\n\n\nb"_s;
+    QTest::newRow("empty last paragraph") << u"a\n"_s;
+    QTest::newRow("two empty paragraphs") << u"\n"_s;
+    QTest::newRow("empty first paragraph") << u"\nb"_s;
+}
+
+void TestRtfRoundTrip::paragraphStructure()
+{
+    QFETCH(QString, text);
+    auto doc = newDocument();
+    doc->setPlainText(text);
+    const auto back = roundTrip(*doc);
+    QCOMPARE(back->blockCount(), doc->blockCount());
+    QCOMPARE(documentText(*back), text);
+}
+
+void TestRtfRoundTrip::listsKeepTheirItems()
+{
+    auto doc = newDocument();
+    QTextCursor c(doc.get());
+    c.insertText(u"bir"_s);
+    QTextList *numbers = c.createList(model::listFormat(model::Numbering::Other));
+    for (const QString &item : {u"iki"_s, u"üç"_s}) {
+        c.insertBlock();
+        c.insertText(item);
+    }
+    QCOMPARE(numbers->count(), 3);
+    const QByteArray rtf = toRtf(*doc);
+    // Readers that do not know lists still show the numbers.
+    QVERIFY(rtf.contains("{\\listtext\\pard\\plain 1.\\tab}"));
+    QVERIFY(rtf.contains("{\\listtext\\pard\\plain 3.\\tab}"));
+    const auto back = roundTrip(*doc);
+    const QTextList *list = paragraph(*back, 0).textList();
+    QVERIFY(list);
+    QCOMPARE(list->count(), 3);
+    QCOMPARE(list->itemNumber(paragraph(*back, 2)), 2);
+    QCOMPARE(model::numbering(paragraph(*back, 2)), model::Numbering::Other);
+}
+
+void TestRtfRoundTrip::writerHeaderAndTables()
+{
+    auto doc = newDocument();
+    QVERIFY(toRtf(*doc).startsWith("{\\rtf1\\ansi\\ansicpg1254\\deff0"));
+    // Only the default font, no colours, no lists.
+    QByteArray rtf = toRtf(*doc);
+    QVERIFY(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset162 Arial;}}"));
+    QVERIFY(rtf.contains("{\\colortbl;}"));
+    QVERIFY(!rtf.contains("listtable"));
+
+    QTextCursor c(doc.get());
+    QTextCharFormat f;
+    f.setFontFamilies({u"Georgia"_s});
+    f.setForeground(QColor(u"#102030"_s));
+    c.insertText(u"a"_s, f);
+    c.insertText(u"b"_s, f);
+    f.setFontFamilies({u"Arial"_s});
+    c.insertText(u"c"_s, f);
+    c.createList(model::listFormat(model::Numbering::Bullet));
+    rtf = toRtf(*doc);
+    QVERIFY2(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset162 Arial;}{\\f1\\fnil\\fcharset162 Georgia;}}"), rtf.constData());
+    QVERIFY(rtf.contains("{\\colortbl;\\red16\\green32\\blue48;}"));
+    QVERIFY(rtf.contains("\\levelnfc23"));
+    QVERIFY(!rtf.contains("\\levelnfc0"));
+    QVERIFY(rtf.endsWith("}\n"));
+}
+
+void TestRtfRoundTrip::writerEscapes_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("1254 letters as hex") << u"ığşİĞŞ"_s << QByteArray("\\'fd\\'f0\\'fe\\'dd\\'d0\\'de");
+    QTest::newRow("1254 punctuation") << u"€…“”"_s << QByteArray("\\'80\\'85\\'93\\'94");
+    QTest::newRow("characters above 32767 are negative") << u"\uf0b7"_s << QByteArray("\\u-3913?");
+    QTest::newRow("control characters dropped") << u"a\u0001b"_s << QByteArray("{\\f0\\fs24 ab}");
+}
+
+void TestRtfRoundTrip::writerEscapes()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, written);
+    auto doc = newDocument();
+    QTextCursor(doc.get()).insertText(text);
+    const QByteArray rtf = toRtf(*doc);
+    QVERIFY2(rtf.contains(written), rtf.constData());
+}
+
+void TestRtfRoundTrip::failedWriteThrows()
+{
+    auto doc = newDocument();
+    doc->setPlainText(QString(200000, u'ş'));
+    int calls = 0;
+    OutputSink failing([&calls](const char *, qsizetype) { return ++calls < 3; });
+    QVERIFY_THROWS_EXCEPTION(EWriteError, writeRtf(*doc, failing));
+    QCOMPARE(calls, 3);
+}
+
+QTEST_GUILESS_MAIN(TestRtfRoundTrip)
+#include "tst_rtfroundtrip.moc"
