@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QToolButton>
 #include <QWindow>
 
 namespace kelmora {
@@ -48,9 +49,14 @@ void startUp()
 
     Ana = new TAna;
     stepSplash(100);
-    metin_ara = new Tmetin_ara(Ana);
+    metin_ara = new Tmetin_ara(Ana, [] { return Ana ? Ana->activeEditor() : nullptr; });
     stepSplash(100);
-    paragraf_ayari = new Tparagraf_ayari(Ana);
+    paragraf_ayari = new Tparagraf_ayari(
+        Ana, [] { return Ana ? Ana->activeEditor() : nullptr; },
+        [] {
+            return std::array<bool, 3>{Ana->ToolButton22->isChecked(), Ana->ToolButton23->isChecked(),
+                                       Ana->ToolButton24->isChecked()};
+        });
     stepSplash(1800);
 
     SplashF->hide();

@@ -310,20 +310,47 @@ void TRichEdit::SetSelLength(int length)
     ensureCursorVisible();
 }
 
+namespace {
+
+bool isTurkishI(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == u'i' || u == u'I' || u == 0x0130 || u == 0x0131;
+}
+
+// Case folding that also makes the Turkish dotted and dotless i one letter,
+// so "YAZI" finds "yazı" and "istanbul" finds "İSTANBUL".
+QString foldForSearch(QStringView text)
+{
+    QString out(text.size(), Qt::Uninitialized);
+    QChar *o = out.data();
+    for (const QChar c : text)
+        *o++ = isTurkishI(c) ? QLatin1Char('i') : c.toCaseFolded();
+    return out;
+}
+
+} // namespace
+
 int TRichEdit::FindText(const QString &text, int start, int length, bool matchCase) const
 {
     if (text.isEmpty() || start < 0 || start > TextLength())
         return -1;
-    QTextDocument::FindFlags flags;
-    if (matchCase)
-        flags |= QTextDocument::FindCaseSensitively;
-    const QTextCursor found = document()->find(text, start, flags);
-    if (found.isNull())
-        return -1;
     const qint64 limit = qint64(start) + length;
-    if (found.selectionEnd() > limit)
-        return -1;
-    return found.selectionStart();
+    // Only letters that fold differently in Turkish need the slower path.
+    const bool turkishFold = !matchCase && std::any_of(text.begin(), text.end(), isTurkishI);
+    const QString needle = turkishFold ? foldForSearch(text) : text;
+    const Qt::CaseSensitivity cs = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    for (QTextBlock b = document()->findBlock(start); b.isValid() && b.position() < limit; b = b.next()) {
+        const QString blockText = b.text();
+        const qsizetype from = qMax<qsizetype>(0, start - b.position());
+        const qsizetype at = turkishFold ? foldForSearch(blockText).indexOf(needle, from)
+                                         : blockText.indexOf(needle, from, cs);
+        if (at < 0)
+            continue;
+        const qint64 found = b.position() + at;
+        return found + needle.size() <= limit ? int(found) : -1;
+    }
+    return -1;
 }
 
 void TRichEdit::ClearSelection()

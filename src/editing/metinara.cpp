@@ -1,14 +1,136 @@
 #include "metinara.h"
 
+#include "Guard.h"
+#include "Platform.h"
+#include "RichEdit.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
 namespace kelmora {
 
 Tmetin_ara *metin_ara = nullptr;
 
-Tmetin_ara::Tmetin_ara(QWidget *parent) : QDialog(parent)
+namespace {
+
+// The one search start position of the program.
+int g_searchStart = 0;
+
+QFont dialogFont()
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(11);
+    return f;
+}
+
+} // namespace
+
+int Tmetin_ara::searchStart() { return g_searchStart; }
+void Tmetin_ara::setSearchStart(int position) { g_searchStart = position; }
+
+Tmetin_ara::Tmetin_ara(QWidget *parent, EditorSource activeEditor)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_activeEditor(std::move(activeEditor))
 {
     setObjectName(QStringLiteral("metin_ara"));
     setWindowTitle(QStringLiteral("Metin Ara"));
+    setFont(dialogFont());
     setFixedSize(234, 104);
+
+    Label1 = new QLabel(QStringLiteral("Aranacak Metin"), this);
+    Label1->setGeometry(8, 12, 80, 21);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setGeometry(88, 12, 121, 21);
+    CheckBox1 = new QCheckBox(QStringLiteral("Büyük Küçük Harf Ayrımı Yap"), this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->setGeometry(10, 40, 200, 17);
+    Button1 = new QPushButton(QStringLiteral("&Ara"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(48, 67, 75, 25);
+    Button2 = new QPushButton(QStringLiteral("&Kapat"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->setGeometry(136, 67, 75, 25);
+    // Enter is handled by the dialog, not by a default button.
+    for (QPushButton *b : {Button1, Button2}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    setTabOrder(Edit1, CheckBox1);
+    setTabOrder(CheckBox1, Button1);
+    setTabOrder(Button1, Button2);
+
+    connect(Button1, &QPushButton::clicked, this, guard([this] { Button1Click(Button1); }));
+    connect(Button2, &QPushButton::clicked, this, guard([this] { Button2Click(Button2); }));
+    for (QWidget *w : {static_cast<QWidget *>(Edit1), static_cast<QWidget *>(CheckBox1), static_cast<QWidget *>(Button1),
+                       static_cast<QWidget *>(Button2)})
+        w->installEventFilter(this);
+}
+
+void Tmetin_ara::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    guarded([this] { FormShow(this); });
+}
+
+void Tmetin_ara::FormShow(QObject *)
+{
+    Edit1->clear();
+    Edit1->setFocus();
+}
+
+void Tmetin_ara::Button1Click(QObject *)
+{
+    TRichEdit *editor = m_activeEditor ? m_activeEditor() : nullptr;
+    if (!editor)
+        return;
+    const bool matchCase = CheckBox1->isChecked();
+    editor->SetHideSelection(true);
+    editor->SelectAll();
+    const int length = editor->SelLength();
+    const QString what = Edit1->text();
+    const int found = editor->FindText(what, g_searchStart, length, matchCase);
+    g_searchStart = found;
+    if (found == -1) {
+        MessageRequest r;
+        r.text = QStringLiteral("Aranan Metin Bulunamadı");
+        r.caption = QStringLiteral("Metin Ara");
+        r.icon = QMessageBox::Question;
+        r.buttons = QMessageBox::Ok;
+        platform().messageBox(this, r);
+        g_searchStart = 0;
+    } else {
+        editor->SetHideSelection(false);
+        editor->SetSelStart(found);
+        editor->SetSelLength(int(what.size()));
+        g_searchStart += int(what.size());
+    }
+    Edit1->setFocus();
+}
+
+void Tmetin_ara::Button2Click(QObject *)
+{
+    reject();
+}
+
+bool Tmetin_ara::eventFilter(QObject *watched, QEvent *e)
+{
+    if (e->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, e);
+    const int key = static_cast<QKeyEvent *>(e)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return QDialog::eventFilter(watched, e);
+    // Enter searches from the text box and the check box (and is dropped
+    // there); on a button, that button acts.
+    if (auto *b = qobject_cast<QPushButton *>(watched)) {
+        b->click();
+        return true;
+    }
+    guarded([this] { Button1Click(Button1); });
+    return true;
 }
 
 } // namespace kelmora

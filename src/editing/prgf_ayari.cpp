@@ -1,14 +1,184 @@
 #include "prgf_ayari.h"
 
+#include "Guard.h"
+#include "IntConvert.h"
+#include "RichEdit.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+
 namespace kelmora {
 
 Tparagraf_ayari *paragraf_ayari = nullptr;
 
-Tparagraf_ayari::Tparagraf_ayari(QWidget *parent) : QDialog(parent)
+namespace {
+
+QLabel *label(QWidget *parent, const QString &text, int x, int y)
+{
+    auto *l = new QLabel(text, parent);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+QLineEdit *box(QWidget *parent, const char *name, int x, int y)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setGeometry(x, y, 41, 21);
+    return e;
+}
+
+// A value in units of 10 points, as the general number format writes it
+// with the user's decimal separator ("2", "1,5").
+QString unitsOf(double value)
+{
+    return QLocale().toString(value, 'g', 15);
+}
+
+} // namespace
+
+Tparagraf_ayari::Tparagraf_ayari(QWidget *parent, EditorSource activeEditor, AlignmentButtons alignmentButtons)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_activeEditor(std::move(activeEditor)),
+      m_alignmentButtons(std::move(alignmentButtons))
 {
     setObjectName(QStringLiteral("paragraf_ayari"));
-    setWindowTitle(QStringLiteral("Paragraf Ayarları"));
-    setFixedSize(186, 226);
+    setWindowTitle(QStringLiteral("Paragraf Ayarı"));
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(11);
+    setFont(f);
+    setFixedSize(195, 230);
+
+    buildIndentGroup();
+    label(this, QStringLiteral("Hizalama"), 6, 154);
+    ComboBox1 = new QComboBox(this);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->addItems({QStringLiteral("Sola Dayalı"), QStringLiteral("Ortalı"), QStringLiteral("Sağa Dayalı")});
+    ComboBox1->setCurrentIndex(-1);
+    ComboBox1->setGeometry(54, 151, 122, 21);
+    Button1 = new QPushButton(QStringLiteral("&Tamam"), this);
+    Button1->setGeometry(24, 190, 75, 25);
+    Button2 = new QPushButton(QStringLiteral("&Kapat"), this);
+    Button2->setGeometry(104, 190, 75, 25);
+    for (QPushButton *b : {Button1, Button2})
+        b->setAutoDefault(false);
+    setTabOrder(Edit3, Button1);
+    setTabOrder(Button1, Button2);
+    setTabOrder(Button2, ComboBox1);
+
+    connect(Button1, &QPushButton::clicked, this, guard([this] { Button1Click(Button1); }));
+    connect(Button2, &QPushButton::clicked, this, guard([this] { Button2Click(Button2); }));
+    for (QWidget *w : {static_cast<QWidget *>(Edit1), static_cast<QWidget *>(Edit2), static_cast<QWidget *>(Edit3),
+                       static_cast<QWidget *>(ComboBox1->lineEdit()), static_cast<QWidget *>(Button1),
+                       static_cast<QWidget *>(Button2)})
+        w->installEventFilter(this);
+}
+
+void Tparagraf_ayari::buildIndentGroup()
+{
+    GroupBox1 = new QGroupBox(QStringLiteral("Girintiler"), this);
+    GroupBox1->setGeometry(7, 8, 169, 129);
+    label(GroupBox1, QStringLiteral("İlk Satır"), 24, 28);
+    Edit1 = box(GroupBox1, "Edit1", 80, 24);
+    label(GroupBox1, QStringLiteral("cm"), 128, 32);
+    label(GroupBox1, QStringLiteral("Sol Girinti"), 24, 60);
+    Edit2 = box(GroupBox1, "Edit2", 80, 56);
+    label(GroupBox1, QStringLiteral("cm"), 128, 64);
+    label(GroupBox1, QStringLiteral("Sağ Girinti"), 24, 90);
+    Edit3 = box(GroupBox1, "Edit3", 80, 88);
+    label(GroupBox1, QStringLiteral("cm"), 128, 96);
+    setTabOrder(Edit1, Edit2);
+    setTabOrder(Edit2, Edit3);
+}
+
+void Tparagraf_ayari::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    guarded([this] { FormShow(this); });
+}
+
+void Tparagraf_ayari::FormShow(QObject *)
+{
+    // The alignment comes from the formatting bar's buttons, as they stand.
+    if (m_alignmentButtons) {
+        const std::array<bool, 3> pressed = m_alignmentButtons();
+        for (int i = 0; i < 3; ++i) {
+            if (pressed[i])
+                ComboBox1->setCurrentIndex(i);
+        }
+    }
+    TRichEdit *editor = m_activeEditor ? m_activeEditor() : nullptr;
+    if (!editor)
+        return;
+    const double first = editor->Paragraph().FirstIndent() / 10.0;
+    const double left = editor->Paragraph().LeftIndent() / 10.0;
+    const double right = editor->Paragraph().RightIndent() / 10.0;
+    Edit1->setText(unitsOf(first));
+    Edit2->setText(unitsOf(left + first));
+    Edit3->setText(unitsOf(right));
+}
+
+void Tparagraf_ayari::Button1Click(QObject *)
+{
+    // All three are converted before anything is written.
+    const int e1 = strToInt(Edit1->text());
+    const int e2 = strToInt(Edit2->text());
+    const int e3 = strToInt(Edit3->text());
+    if (TRichEdit *editor = m_activeEditor ? m_activeEditor() : nullptr) {
+        editor->Paragraph().SetFirstIndent(e1 * 10);
+        editor->Paragraph().SetLeftIndent(e2 * 10 - e1 * 10);
+        editor->Paragraph().SetRightIndent(e3 * 10);
+        switch (ComboBox1->currentIndex()) {
+        case 0: editor->Paragraph().SetAlignment(ParaAlignment::Left); break;
+        case 1: editor->Paragraph().SetAlignment(ParaAlignment::Center); break;
+        case 2: editor->Paragraph().SetAlignment(ParaAlignment::Right); break;
+        default: break;
+        }
+    }
+    accept();
+}
+
+void Tparagraf_ayari::Button2Click(QObject *)
+{
+    reject();
+}
+
+bool Tparagraf_ayari::Edit1KeyPress(QChar key)
+{
+    return (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key == QLatin1Char('\b') ||
+           key == QLatin1Char('\r') || key == QChar(27);
+}
+
+bool Tparagraf_ayari::eventFilter(QObject *watched, QEvent *e)
+{
+    if (e->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, e);
+    auto *ke = static_cast<QKeyEvent *>(e);
+    const bool enter = ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter;
+    if (auto *b = qobject_cast<QPushButton *>(watched)) {
+        if (!enter)
+            return false;
+        b->click();
+        return true;
+    }
+    if (enter) {
+        guarded([this] { Button1Click(Button1); });
+        return true;
+    }
+    // The three boxes drop everything but digits and the control keys.
+    if (watched == Edit1 || watched == Edit2 || watched == Edit3) {
+        if (ke->text().isEmpty())
+            return false; // arrows, Delete and other keys that type nothing
+        return !Edit1KeyPress(ke->text().at(0));
+    }
+    return false;
 }
 
 } // namespace kelmora

@@ -283,6 +283,10 @@ void TestRichEdit::findWithinRange_data()
     QTest::newRow("match ending at range end") << u"abcdef"_s << u"cde"_s << 0 << 5 << false << 2;
     QTest::newRow("start beyond end") << u"abc"_s << u"a"_s << 10 << 3 << false << -1;
     QTest::newRow("empty text") << u"abc"_s << QString() << 0 << 3 << false << -1;
+    QTest::newRow("dotless I in capitals") << u"Yazıcı"_s << u"YAZI"_s << 0 << 6 << false << 0;
+    QTest::newRow("dotted capital") << u"İSTANBUL"_s << u"istanbul"_s << 0 << 8 << false << 0;
+    QTest::newRow("Turkish i, matching case") << u"İSTANBUL"_s << u"istanbul"_s << 0 << 8 << true << -1;
+    QTest::newRow("Turkish i then limit") << u"xxıı"_s << u"II"_s << 0 << 3 << false << -1;
     QTest::newRow("second paragraph") << u"bir\nüç"_s << u"üç"_s << 0 << 6 << true << 4;
 }
 
