@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -20,6 +21,35 @@ std::unique_ptr<Platform> &current()
     static std::unique_ptr<Platform> p;
     return p;
 }
+
+// The open dialog looks a name typed without extension up with the default
+// extension, in any case ("notes" finds "notes.txt" as well as "notes.TXT").
+class OpenFileDialog : public QFileDialog {
+public:
+    OpenFileDialog(QWidget *parent, const QString &title, const QString &defaultExt)
+        : QFileDialog(parent, title), m_ext(defaultExt)
+    {
+    }
+
+    void accept() override
+    {
+        const QStringList typed = selectedFiles();
+        if (typed.size() == 1 && !m_ext.isEmpty()) {
+            const QFileInfo fi(typed.constFirst());
+            if (!fi.exists() && fi.suffix().isEmpty()) {
+                const QString wanted = fi.fileName() + QLatin1Char('.') + m_ext;
+                const QStringList matches =
+                    fi.dir().entryList({caseInsensitivePattern(wanted)}, QDir::Files | QDir::Readable);
+                if (!matches.isEmpty())
+                    selectFile(fi.dir().filePath(matches.constFirst()));
+            }
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QString m_ext;
+};
 
 QString qtFilter(const std::pair<QString, QString> &f)
 {
@@ -70,7 +100,7 @@ QMessageBox::StandardButton QtPlatform::messageBox(QWidget *parent, const Messag
 
 bool QtPlatform::fileDialog(QWidget *parent, FileDialogState &s)
 {
-    QFileDialog dlg(parent, s.title);
+    OpenFileDialog dlg(parent, s.title, s.mode == FileDialogState::Mode::Open ? s.defaultExt : QString());
     dlg.setOption(QFileDialog::DontUseNativeDialog, true);
     dlg.setOption(QFileDialog::HideNameFilterDetails, true);
     QStringList filters;
@@ -87,7 +117,7 @@ bool QtPlatform::fileDialog(QWidget *parent, FileDialogState &s)
         dlg.setFileMode(QFileDialog::AnyFile);
         dlg.setOption(QFileDialog::DontConfirmOverwrite, !s.overwritePrompt);
     }
-    if (!s.defaultExt.isEmpty())
+    if (!s.defaultExt.isEmpty() && s.mode == FileDialogState::Mode::Save)
         dlg.setDefaultSuffix(s.defaultExt);
     if (!s.fileName.isEmpty()) {
         const QFileInfo fi(s.fileName);
@@ -98,9 +128,12 @@ bool QtPlatform::fileDialog(QWidget *parent, FileDialogState &s)
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return false;
     s.fileName = dlg.selectedFiles().constFirst();
-    const int idx = filters.indexOf(dlg.selectedNameFilter());
-    if (idx >= 0)
-        s.filterIndex = idx + 1;
+    // With the patterns hidden Qt reports the filter by its description.
+    const QString chosen = dlg.selectedNameFilter();
+    for (qsizetype i = 0; i < s.filters.size(); ++i) {
+        if (chosen == filters.at(i) || chosen == s.filters.at(i).first)
+            s.filterIndex = int(i) + 1;
+    }
     return true;
 }
 

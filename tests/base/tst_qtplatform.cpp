@@ -1,0 +1,167 @@
+// The real Platform: Qt's message boxes and file dialogs, driven from a timer
+// while they run modally, checked for their Turkish texts and their results.
+
+#include "Platform.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTranslator>
+
+#include <functional>
+
+using namespace kelmora;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Runs act on the modal widget as soon as one is shown.
+void whenModal(std::function<void(QWidget *)> act)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (QWidget *w = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            act(w);
+        }
+    });
+    timer->start();
+}
+
+} // namespace
+
+class TestQtPlatform : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void questionBoxInTurkish();
+    void openDialogFindsNameWithoutExtensionInAnyCase();
+    void saveDialogStartsFromLastChoice();
+    void filterPatternsIgnoreCase();
+
+private:
+    QTranslator m_tr;
+};
+
+void TestQtPlatform::initTestCase()
+{
+    const bool loaded = m_tr.load(QLocale(QLocale::Turkish, QLocale::Turkey), u"qtbase"_s, u"_"_s,
+                                  QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    QVERIFY2(loaded, "Qt's Turkish translation (qt6-translations-l10n) is missing");
+    QApplication::installTranslator(&m_tr);
+}
+
+void TestQtPlatform::questionBoxInTurkish()
+{
+    QtPlatform p;
+    QString text, title;
+    QStringList buttons;
+    QString defaultText;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    whenModal([&](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        QVERIFY(box);
+        text = box->text();
+        title = box->windowTitle();
+        icon = box->icon();
+        for (QAbstractButton *b : box->buttons())
+            buttons << b->text();
+        defaultText = box->defaultButton() ? box->defaultButton()->text() : QString();
+        box->button(QMessageBox::No)->click();
+    });
+    MessageRequest r;
+    r.text = u"ADSIZ1 Dosyasındaki Değişiklikleri Kaydetmek İstiyor musunuz?"_s;
+    r.caption = u"Dikkat"_s;
+    r.icon = QMessageBox::Question;
+    r.buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    r.defaultButton = QMessageBox::Yes;
+    QCOMPARE(p.messageBox(nullptr, r), QMessageBox::No);
+    QCOMPARE(text, r.text);
+    QCOMPARE(title, u"Dikkat"_s);
+    QCOMPARE(icon, QMessageBox::Question);
+    buttons.sort();
+    QCOMPARE(buttons, (QStringList{u"&Evet"_s, u"&Hayır"_s, u"İptal"_s}));
+    QCOMPARE(defaultText, u"&Evet"_s);
+}
+
+void TestQtPlatform::openDialogFindsNameWithoutExtensionInAnyCase()
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(u"notlar.txt"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QtPlatform p;
+    FileDialogState s;
+    s.mode = FileDialogState::Mode::Open;
+    s.title = u"Aç"_s;
+    s.filters = {{u"Text Dosyası"_s, u"*.Txt"_s}, {u"Zengin Metin Dosyası"_s, u"*.Rtf"_s}};
+    s.defaultExt = u"TXT"_s;
+    s.fileMustExist = true;
+    s.fileName = dir.filePath(u"x"_s);
+    QString title;
+    QStringList filters;
+    whenModal([&](QWidget *w) {
+        auto *dlg = qobject_cast<QFileDialog *>(w);
+        QVERIFY(dlg);
+        title = dlg->windowTitle();
+        filters = dlg->nameFilters();
+        auto *name = dlg->findChild<QLineEdit *>(u"fileNameEdit"_s);
+        QVERIFY(name);
+        name->setText(u"notlar"_s);
+        QMetaObject::invokeMethod(dlg, "accept");
+    });
+    QVERIFY(p.fileDialog(nullptr, s));
+    QCOMPARE(title, u"Aç"_s);
+    QCOMPARE(filters.size(), 2);
+    QVERIFY(filters.first().startsWith(u"Text Dosyası"_s));
+    QCOMPARE(s.fileName, dir.filePath(u"notlar.txt"_s));
+    QCOMPARE(s.filterIndex, 1);
+}
+
+void TestQtPlatform::saveDialogStartsFromLastChoice()
+{
+    QTemporaryDir dir;
+    QtPlatform p;
+    FileDialogState s;
+    s.mode = FileDialogState::Mode::Save;
+    s.title = u"Kaydet"_s;
+    s.filters = {{u"Txt Dosyası"_s, u"*.Txt"_s}, {u"Zengin Metin Dosyası"_s, u"*.Rtf"_s}};
+    s.overwritePrompt = true;
+    s.filterIndex = 2;
+    s.fileName = dir.filePath(u"rapor.RTF"_s);
+    QString shownName, shownFilter;
+    whenModal([&](QWidget *w) {
+        auto *dlg = qobject_cast<QFileDialog *>(w);
+        QVERIFY(dlg);
+        shownName = dlg->findChild<QLineEdit *>(u"fileNameEdit"_s)->text();
+        shownFilter = dlg->selectedNameFilter();
+        dlg->selectNameFilter(dlg->nameFilters().first());
+        dlg->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(u"yeni"_s);
+        QMetaObject::invokeMethod(dlg, "accept");
+    });
+    QVERIFY(p.fileDialog(nullptr, s));
+    QCOMPARE(shownName, u"rapor.RTF"_s);
+    QVERIFY(shownFilter.startsWith(u"Zengin Metin Dosyası"_s));
+    // No default extension on the save dialog: the program appends its own.
+    QCOMPARE(s.fileName, dir.filePath(u"yeni"_s));
+    QCOMPARE(s.filterIndex, 1);
+}
+
+void TestQtPlatform::filterPatternsIgnoreCase()
+{
+    QCOMPARE(caseInsensitivePattern(u"*.Txt"_s), u"*.[Tt][Xx][Tt]"_s);
+    QCOMPARE(caseInsensitivePattern(u"a1.rtf"_s), u"[Aa]1.[Rr][Tt][Ff]"_s);
+}
+
+QTEST_MAIN(TestQtPlatform)
+#include "tst_qtplatform.moc"
