@@ -101,8 +101,11 @@ int codePageForCharset(int charset)
 }
 
 struct CodePageDecoder::Iconv {
-    iconv_t cd;
+    explicit Iconv(iconv_t handle) : cd(handle) {}
     ~Iconv() { iconv_close(cd); }
+    Iconv(const Iconv &) = delete;
+    Iconv &operator=(const Iconv &) = delete;
+    iconv_t cd;
 };
 
 CodePageDecoder::CodePageDecoder(int codePage) : m_codePage(codePage)
@@ -113,7 +116,7 @@ CodePageDecoder::CodePageDecoder(int codePage) : m_codePage(codePage)
         cd = openDecoder(1252);
     }
     if (isMultiByte(m_codePage) && cd != iconv_t(-1)) {
-        m_iconv = std::make_unique<Iconv>(Iconv{cd});
+        m_iconv = std::make_unique<Iconv>(cd);
         for (int b = 0; b < 0x80; ++b)
             m_table[b] = char16_t(b);
         return;

@@ -13,8 +13,9 @@ RtfReport RtfReader::read(QByteArrayView data)
     m_tokens = RtfTokenizer(data);
     m_stack.reserve(32);
     m_stack.append(GroupState()); // outside any group
-    bool closed = false;
-    while (!closed) {
+    bool closed = false;    // the document's own group was closed
+    bool exhausted = false; // the data ended first
+    while (!closed && !exhausted) {
         const RtfToken t = m_tokens.next();
         switch (t.kind) {
         case RtfToken::Text:
@@ -29,7 +30,7 @@ RtfReport RtfReader::read(QByteArrayView data)
         flushBytes();
         switch (t.kind) {
         case RtfToken::End:
-            closed = true;
+            exhausted = true;
             break;
         case RtfToken::GroupStart:
             onGroupStart();
@@ -48,11 +49,13 @@ RtfReport RtfReader::read(QByteArrayView data)
         default:
             break;
         }
+        // Skipping a damaged group can consume the document's own.
         closed = closed || m_stack.size() < 2;
     }
-    if (m_tokens.atEnd() && m_stack.size() > 1 && !m_report.malformed) {
+    if (exhausted)
         problem(QStringLiteral("the data ends with %1 group(s) open").arg(m_stack.size() - 1));
-    }
+    if (m_stack.size() < 2)
+        m_stack.append(GroupState());
     flushBytes();
     flushSurrogate();
     m_builder.finish(paragraph(top().para));

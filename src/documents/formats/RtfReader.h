@@ -66,6 +66,7 @@ private:
     bool paragraphWord(Kw k, const RtfToken &t);
     bool textWord(Kw k);
     void appendBodyText(QStringView text);
+    void appendRun(QStringView text, int formatId);
     void appendObject(int formatId);
     void appendUnicode(int value);
     void flushSurrogate();

@@ -3,6 +3,8 @@
 
 #include "RtfReader.h"
 
+#include "EastAsian.h"
+
 namespace kelmora::formats {
 
 namespace {
@@ -11,6 +13,11 @@ namespace {
 constexpr int MaxIndentTwips = 31680;
 constexpr int MaxHalfPoints = 3276;
 constexpr int MaxListLevel = 8;
+
+int halfPoints(const RtfToken &t)
+{
+    return t.param <= 0 ? 24 : qMin(t.param, MaxHalfPoints);
+}
 
 bool flagOn(const RtfToken &t)
 {
@@ -70,7 +77,21 @@ bool RtfReader::characterWord(Kw k, const RtfToken &t)
         c.font = m_defaultFont;
         break;
     case Kw::F: c.font = t.param; break;
-    case Kw::Fs: c.halfPoints = t.param <= 0 ? 24 : qMin(t.param, MaxHalfPoints); break;
+    case Kw::Fs:
+        c.halfPoints = halfPoints(t);
+        c.eastHalfPoints = 0; // \fs sizes East Asian text too, unless \afs says otherwise
+        break;
+    case Kw::Loch: case Kw::Hich: case Kw::Ltrch: c.mode = AssocMode::Western; break;
+    case Kw::Dbch: c.mode = AssocMode::EastAsian; break;
+    case Kw::Rtlch: c.mode = AssocMode::Other; break;
+    case Kw::Af:
+        if (c.mode == AssocMode::EastAsian)
+            c.eastFont = t.param;
+        break;
+    case Kw::Afs:
+        if (c.mode == AssocMode::EastAsian)
+            c.eastHalfPoints = halfPoints(t);
+        break;
     case Kw::B: c.bold = flagOn(t); break;
     case Kw::I: c.italic = flagOn(t); break;
     case Kw::Ulnone: c.underline = false; break;
@@ -175,7 +196,33 @@ bool RtfReader::textWord(Kw k)
 void RtfReader::appendBodyText(QStringView text)
 {
     flushSurrogate();
-    const int id = formatId(top().chr);
+    const CharState &state = top().chr;
+    if (!state.hasEastAsian()) {
+        appendRun(text, formatId(state.western()));
+        return;
+    }
+    // East Asian characters take the \dbch face and size; so do spaces and
+    // punctuation in text marked \dbch, as writers split runs by script.
+    const bool markedEast = state.mode == AssocMode::EastAsian;
+    const auto eastAt = [&](qsizetype i) {
+        return isEastAsianAt(text, i) || (markedEast && !text[i].isLetterOrNumber());
+    };
+    qsizetype start = 0;
+    bool east = eastAt(0);
+    for (qsizetype i = 1; i <= text.size(); ++i) {
+        if (i < text.size() && QChar::isLowSurrogate(text[i].unicode()))
+            continue;
+        const bool next = i < text.size() && eastAt(i);
+        if (i < text.size() && next == east)
+            continue;
+        appendRun(text.sliced(start, i - start), formatId(east ? state.eastAsian() : state.western()));
+        start = i;
+        east = next;
+    }
+}
+
+void RtfReader::appendRun(QStringView text, int id)
+{
     if (m_cellTabPending) {
         m_cellTabPending = false;
         m_builder.appendText(u"\t", id);
@@ -195,7 +242,7 @@ void RtfReader::appendObject(int objectFormatId)
     flushSurrogate();
     if (m_cellTabPending) {
         m_cellTabPending = false;
-        m_builder.appendText(u"\t", formatId(top().chr));
+        m_builder.appendText(u"\t", formatId(top().chr.western()));
     }
     m_builder.appendText(u"\ufffc", objectFormatId);
 }
@@ -247,7 +294,7 @@ void RtfReader::endCell()
 {
     flushSurrogate();
     if (m_cellTabPending) // the cell before this one was empty
-        m_builder.appendText(u"\t", formatId(top().chr));
+        m_builder.appendText(u"\t", formatId(top().chr.western()));
     m_cellTabPending = true;
 }
 
@@ -324,7 +371,10 @@ DocumentBuilder::Paragraph RtfReader::paragraph(const ParaState &p) const
 
 int RtfReader::bodyCodePage() const
 {
-    const RtfFontTable::Font *font = m_fonts.find(top().chr.font);
+    // Double-byte text marked \dbch is in the code page of the \dbch font.
+    const CharState &c = top().chr;
+    const bool east = c.mode == AssocMode::EastAsian && c.eastFont >= 0;
+    const RtfFontTable::Font *font = m_fonts.find(east ? c.eastFont : c.font);
     return (font && font->codePage > 0) ? font->codePage : m_docCodePage;
 }
 

@@ -26,6 +26,10 @@ enum class Dest : quint8 {
 
 enum class VerticalPos : quint8 { Normal, Super, Sub };
 
+// Which text the associated properties (\afN, \afsN) describe: set by \loch,
+// \hich, \dbch, \rtlch and \ltrch. Only the East Asian ones (\dbch) are kept.
+enum class AssocMode : quint8 { Western, EastAsian, Other };
+
 struct CharState {
     int font = -1;        // \fN, -1 when the file never names one
     int halfPoints = 24;  // \fsN
@@ -36,6 +40,28 @@ struct CharState {
     bool underline = false;
     bool strike = false;
     VerticalPos vertical = VerticalPos::Normal;
+    int eastFont = -1;        // \dbch\afN, -1: the same as font
+    int eastHalfPoints = 0;   // \dbch\afsN, 0: the same as halfPoints
+    AssocMode mode = AssocMode::Western;
+
+    // The properties East Asian characters are shown with.
+    CharState eastAsian() const
+    {
+        CharState s = *this;
+        s.font = eastFont >= 0 ? eastFont : font;
+        s.halfPoints = eastHalfPoints > 0 ? eastHalfPoints : halfPoints;
+        return s.western();
+    }
+    // The properties other characters are shown with.
+    CharState western() const
+    {
+        CharState s = *this;
+        s.eastFont = -1;
+        s.eastHalfPoints = 0;
+        s.mode = AssocMode::Western;
+        return s;
+    }
+    bool hasEastAsian() const { return eastFont >= 0 || eastHalfPoints > 0; }
 
     friend bool operator==(const CharState &, const CharState &) = default;
 };
@@ -44,7 +70,8 @@ inline size_t qHash(const CharState &s, size_t seed = 0)
 {
     const int flags = int(s.bold) | int(s.italic) << 1 | int(s.underline) << 2 | int(s.strike) << 3 |
                       int(s.vertical) << 4;
-    return qHashMulti(seed, s.font, s.halfPoints, s.colour, s.highlight, flags);
+    return qHashMulti(seed, s.font, s.halfPoints, s.colour, s.highlight, flags, s.eastFont, s.eastHalfPoints,
+                      int(s.mode));
 }
 
 enum class Align : quint8 { Left, Center, Right, Justify };

@@ -13,6 +13,8 @@ struct Entry {
 };
 
 constexpr Entry Words[] = {
+    {"af", Kw::Af},
+    {"afs", Kw::Afs},
     {"aftncn", Kw::Aftncn},
     {"aftnsep", Kw::Aftnsep},
     {"aftnsepc", Kw::Aftnsepc},
@@ -48,6 +50,7 @@ constexpr Entry Words[] = {
     {"creatim", Kw::Creatim},
     {"datafield", Kw::Datafield},
     {"datastore", Kw::Datastore},
+    {"dbch", Kw::Dbch},
     {"deff", Kw::Deff},
     {"do", Kw::Do},
     {"doccomm", Kw::Doccomm},
@@ -82,6 +85,7 @@ constexpr Entry Words[] = {
     {"headerf", Kw::Headerf},
     {"headerl", Kw::Headerl},
     {"headerr", Kw::Headerr},
+    {"hich", Kw::Hich},
     {"highlight", Kw::Highlight},
     {"hlinkbase", Kw::Hlinkbase},
     {"htmlrtf", Kw::Htmlrtf},
@@ -110,8 +114,10 @@ constexpr Entry Words[] = {
     {"listpicture", Kw::Listpicture},
     {"listtable", Kw::Listtable},
     {"listtext", Kw::Listtext},
+    {"loch", Kw::Loch},
     {"lquote", Kw::Lquote},
     {"ls", Kw::Ls},
+    {"ltrch", Kw::Ltrch},
     {"ltrmark", Kw::Ltrmark},
     {"mac", Kw::Mac},
     {"manager", Kw::Manager},
@@ -170,6 +176,7 @@ constexpr Entry Words[] = {
     {"rquote", Kw::Rquote},
     {"rsidtbl", Kw::Rsidtbl},
     {"rtf", Kw::Rtf},
+    {"rtlch", Kw::Rtlch},
     {"rtlmark", Kw::Rtlmark},
     {"rxe", Kw::Rxe},
     {"sect", Kw::Sect},

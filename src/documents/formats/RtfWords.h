@@ -30,6 +30,7 @@ enum class Kw : quint16 {
     Plain, B, I, Ul, Ulnone, Uld, Uldash, Uldashd, Uldashdd, Uldb, Ulhwave, Ulldash, Ulth,
     Ulthd, Ulthdash, Ulthdashd, Ulthdashdd, Ulthldash, Ululdbwave, Ulw, Ulwave, Strike,
     Striked, Fs, F, Cf, Highlight, Cb, Chcbpat, Super, Sub, Nosupersub,
+    Loch, Hich, Dbch, Rtlch, Ltrch, Af, Afs,
     // Paragraph formatting
     Pard, Par, Ql, Qc, Qr, Qj, Qd, Fi, Li, Ri, Lin, Rin, Intbl, Cell, Nestcell, Row, Nestrow,
     Ls, Ilvl, Pnlvlblt, Pnlvlbody, Pnlvlcont, Pnlvl,

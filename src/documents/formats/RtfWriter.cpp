@@ -2,6 +2,7 @@
 
 #include "DocumentImages.h"
 #include "DocumentModel.h"
+#include "EastAsian.h"
 #include "OutputSink.h"
 #include "Writers.h"
 
@@ -75,8 +76,10 @@ void RtfWriter::collect()
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const int index = fragment.charFormatIndex();
-            if (index >= m_runPrefix.size())
+            if (index >= m_runPrefix.size()) {
                 m_runPrefix.resize(index + 1);
+                m_eastAsianPrefix.resize(index + 1);
+            }
             if (m_runPrefix.at(index).isEmpty())
                 prepareRun(index, fragment.charFormat());
         }
@@ -87,9 +90,10 @@ void RtfWriter::prepareRun(int formatIndex, const QTextCharFormat &f)
 {
     QByteArray p;
     const QString face = faceOf(f);
-    p += "\\f" + QByteArray::number(fontIndex(face.isEmpty() ? m_defaultFace : face));
+    const QByteArray font = QByteArray::number(fontIndex(face.isEmpty() ? m_defaultFace : face));
     const double size = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize() : m_defaultSize;
-    p += "\\fs" + QByteArray::number(qBound(2, int(std::lround(size * 2)), 3276));
+    const QByteArray halfPoints = QByteArray::number(qBound(2, int(std::lround(size * 2)), 3276));
+    p += "\\f" + font + "\\fs" + halfPoints;
     if (f.fontWeight() > QFont::Medium)
         p += "\\b";
     if (f.fontItalic())
@@ -106,8 +110,8 @@ void RtfWriter::prepareRun(int formatIndex, const QTextCharFormat &f)
         p += "\\super";
     else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)
         p += "\\sub";
-    p += ' ';
-    m_runPrefix[formatIndex] = p;
+    m_eastAsianPrefix[formatIndex] = p + "\\dbch\\af" + font + "\\afs" + halfPoints + "\\loch ";
+    m_runPrefix[formatIndex] = p + ' ';
 }
 
 int RtfWriter::fontIndex(const QString &face)
@@ -191,7 +195,11 @@ void RtfWriter::writeBlock(const QTextBlock &block)
             continue;
         }
         m_out.put('{');
-        m_out.put(m_runPrefix.at(fragment.charFormatIndex()));
+        const bool east = std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+            return isEastAsian(c.unicode()) || QChar::isHighSurrogate(c.unicode());
+        });
+        const int index = fragment.charFormatIndex();
+        m_out.put(east ? m_eastAsianPrefix.at(index) : m_runPrefix.at(index));
         writeText(text);
         m_out.put('}');
     }

@@ -51,7 +51,10 @@ private:
     QHash<QString, int> m_fontIndex;
     QList<QRgb> m_colours;
     QHash<QRgb, int> m_colourIndex;
-    QList<QByteArray> m_runPrefix; // by character format index; empty: not yet made
+    // By character format index; empty: not yet made. The East Asian prefix
+    // also gives \dbch text the run's face and size.
+    QList<QByteArray> m_runPrefix;
+    QList<QByteArray> m_eastAsianPrefix;
     bool m_usesBullets = false;
     bool m_usesNumbers = false;
 };

@@ -55,6 +55,34 @@ QString colourOf(const QTextCharFormat &format)
     return format.foreground().color().name();
 }
 
+QString describeRun(const QTextDocument &doc, const QTextCharFormat &f)
+{
+    const double size = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize() : doc.defaultFont().pointSizeF();
+    const bool hasBackground = f.hasProperty(QTextFormat::BackgroundBrush) && f.background().style() != Qt::NoBrush;
+    const QString bg = hasBackground ? f.background().color().name() : QStringLiteral("none");
+    return QStringLiteral("face=%1 size=%2 b=%3 i=%4 u=%5 s=%6 colour=%7 bg=%8 valign=%9")
+        .arg(faceOf(doc, f))
+        .arg(size)
+        .arg(f.fontWeight() > QFont::Medium)
+        .arg(f.fontItalic())
+        .arg(f.fontUnderline())
+        .arg(f.fontStrikeOut())
+        .arg(colourOf(f), bg)
+        .arg(int(f.verticalAlignment()));
+}
+
+QString describeParagraph(const QTextBlock &block)
+{
+    const QTextBlockFormat f = block.blockFormat();
+    const model::ParagraphIndents in = model::indents(f);
+    return QStringLiteral("align=%1 first=%2 left=%3 right=%4 numbering=%5")
+        .arg(int(f.alignment() & Qt::AlignHorizontal_Mask))
+        .arg(in.first)
+        .arg(in.left)
+        .arg(in.right)
+        .arg(int(model::numbering(block)));
+}
+
 QByteArray rtfWithTables(QByteArrayView body)
 {
     QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1254\\deff0"

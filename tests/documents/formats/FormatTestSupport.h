@@ -29,6 +29,11 @@ QString faceOf(const QTextDocument &doc, const QTextCharFormat &format);
 // "#rrggbb", or "auto" when the run has no colour of its own.
 QString colourOf(const QTextCharFormat &format);
 
+// Every attribute of a run in one line, for comparing documents.
+QString describeRun(const QTextDocument &doc, const QTextCharFormat &format);
+// Alignment, indents in twips and numbering of a paragraph in one line.
+QString describeParagraph(const QTextBlock &block);
+
 // "{\rtf1\ansi\ansicpg1254\deff0{\fonttbl...}{\colortbl...}" + body + "}", with
 // fonts 0 Arial, 1 Times New Roman, 2 Courier New and colours 1 red, 2 green.
 QByteArray rtfWithTables(QByteArrayView body);

@@ -23,6 +23,8 @@ private slots:
     void characterFormat();
     void defaultFace_data();
     void defaultFace();
+    void eastAsianText_data();
+    void eastAsianText();
     void paragraphFormat_data();
     void paragraphFormat();
     void numbering_data();
@@ -132,6 +134,41 @@ void TestRtfFormat::defaultFace()
     QFETCH(QString, face);
     const auto doc = read(rtf);
     QCOMPARE(faceOf(*doc, formatAt(*doc, 0, 0)), face);
+}
+
+void TestRtfFormat::eastAsianText_data()
+{
+    // Fonts 0 Arial, 1 Times New Roman, 2 Courier New; 漢 is East Asian.
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("expected"); // "face size" of each character
+
+    QTest::newRow("no East Asian properties: one face")
+        << QByteArray("\\f1\\fs28 A\\u28450?") << u"Times New Roman 14|Times New Roman 14"_s;
+    QTest::newRow("dbch font and size for East Asian characters only")
+        << QByteArray("\\loch\\f1\\dbch\\af2\\afs21\\loch A\\u28450?B") << u"Times New Roman 12|Courier New 10.5|Times New Roman 12"_s;
+    QTest::newRow("fs sizes East Asian text too")
+        << QByteArray("\\dbch\\af2\\loch\\fs30 A\\u28450?") << u"Arial 15|Courier New 15"_s;
+    QTest::newRow("af outside dbch is not East Asian")
+        << QByteArray("\\rtlch\\af2\\afs40\\ltrch\\hich\\af1\\loch \\u28450?") << u"Arial 12"_s;
+    QTest::newRow("spaces in a dbch run go with it")
+        << QByteArray("\\dbch\\af2{\\loch A }{\\dbch\\afs21\\dbch \\u28450? }{\\loch B}")
+        << u"Arial 12|Arial 12|Courier New 10.5|Courier New 10.5|Arial 12"_s;
+    QTest::newRow("plain forgets them")
+        << QByteArray("\\dbch\\af2\\afs40\\plain \\u28450?") << u"Arial 12"_s;
+}
+
+void TestRtfFormat::eastAsianText()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, expected);
+    const auto doc = read(rtfWithTables(body));
+    QStringList got;
+    const QString text = paragraph(*doc, 0).text();
+    for (int i = 0; i < text.size(); ++i) {
+        const QTextCharFormat f = formatAt(*doc, 0, i);
+        got.append(faceOf(*doc, f) + u' ' + QString::number(f.fontPointSize()));
+    }
+    QCOMPARE(got.join(u'|'), expected);
 }
 
 void TestRtfFormat::paragraphFormat_data()

@@ -76,20 +76,6 @@ std::unique_ptr<QTextDocument> roundTrip(const QTextDocument &doc)
     return back;
 }
 
-QString describe(const QTextDocument &doc, const QTextCharFormat &f)
-{
-    const double size = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize() : doc.defaultFont().pointSizeF();
-    const QString bg = f.hasProperty(QTextFormat::BackgroundBrush) ? f.background().color().name() : u"none"_s;
-    return u"face=%1 size=%2 b=%3 i=%4 u=%5 s=%6 colour=%7 bg=%8 valign=%9"_s.arg(faceOf(doc, f))
-        .arg(size)
-        .arg(f.fontWeight() > QFont::Medium)
-        .arg(f.fontItalic())
-        .arg(f.fontUnderline())
-        .arg(f.fontStrikeOut())
-        .arg(colourOf(f), bg)
-        .arg(int(f.verticalAlignment()));
-}
-
 } // namespace
 
 void TestRtfRoundTrip::characterAttributes_data()
@@ -128,9 +114,9 @@ void TestRtfRoundTrip::characterAttributes()
     c.insertText(u" sonra"_s, plain);
     const auto back = roundTrip(*doc);
     QCOMPARE(documentText(*back), u"önce biçimli sonra"_s);
-    QCOMPARE(describe(*back, formatAt(*back, 0, 6)), describe(*doc, formatAt(*doc, 0, 6)));
-    QCOMPARE(describe(*back, formatAt(*back, 0, 0)), describe(*doc, formatAt(*doc, 0, 0)));
-    QCOMPARE(describe(*back, formatAt(*back, 0, 15)), describe(*doc, formatAt(*doc, 0, 15)));
+    QCOMPARE(describeRun(*back, formatAt(*back, 0, 6)), describeRun(*doc, formatAt(*doc, 0, 6)));
+    QCOMPARE(describeRun(*back, formatAt(*back, 0, 0)), describeRun(*doc, formatAt(*doc, 0, 0)));
+    QCOMPARE(describeRun(*back, formatAt(*back, 0, 15)), describeRun(*doc, formatAt(*doc, 0, 15)));
 }
 
 void TestRtfRoundTrip::paragraphAttributes_data()
@@ -196,7 +182,8 @@ void TestRtfRoundTrip::scripts_data()
     QTest::newRow("Turkish") << u"İstanbul'da Iğdır şekeri: ÇĞİÖŞÜ çğıöşü €"_s << QByteArray("I\\'f0d\\'fdr");
     QTest::newRow("Greek") << u"Καλημέρα κόσμε"_s << QByteArray("\\u922?");
     QTest::newRow("Cyrillic") << u"Привет, мир! Ёё"_s << QByteArray("\\u1055?");
-    QTest::newRow("CJK") << u"日本語の文章と中文和한국어"_s << QByteArray("\\u26085?");
+    QTest::newRow("CJK, with its own face for \\dbch text")
+        << u"日本語の文章と中文和한국어"_s << QByteArray("{\\f0\\fs24\\dbch\\af0\\afs24\\loch \\u26085?");
     QTest::newRow("emoji") << u"😀 👩‍👩‍👧 👍🏽 🇹🇷"_s << QByteArray("\\u-10179?\\u-8704?");
     QTest::newRow("RTF's own characters") << u"a\\b{c}d"_s << QByteArray("a\\\\b\\{c\\}d");
     QTest::newRow("tab, line break, no-break space, soft and hard hyphens")

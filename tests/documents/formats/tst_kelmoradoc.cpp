@@ -1,0 +1,246 @@
+// kelmora-doc as a user runs it: text, dump and convert, and the error box's
+// text with exit code 1 for files that cannot be read or written.
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+class TestKelmoraDoc : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void textPrintsParagraphs_data();
+    void textPrintsParagraphs();
+    void dumpReportsWhatTheSurfaceReports();
+    void dumpOfPlainText();
+    void convertKeepsContent();
+    void convertToPlainKeepsTheLineEnding_data();
+    void convertToPlainKeepsTheLineEnding();
+    void errors_data();
+    void errors();
+
+private:
+    struct Result {
+        int exitCode = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+    Result run(const QStringList &args);
+    QString file(const QString &name, const QByteArray &content);
+
+    QTemporaryDir m_dir;
+};
+
+void TestKelmoraDoc::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(QFile::exists(QStringLiteral(KELMORA_DOC)));
+}
+
+TestKelmoraDoc::Result TestKelmoraDoc::run(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(KELMORA_DOC), args);
+    Result r;
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return r;
+    r.exitCode = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+QString TestKelmoraDoc::file(const QString &name, const QByteArray &content)
+{
+    const QString path = m_dir.filePath(name);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(content);
+    return path;
+}
+
+void TestKelmoraDoc::textPrintsParagraphs_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("printed");
+
+    QTest::newRow("RTF") << QByteArray("{\\rtf1\\ansi\\ansicpg1254 {\\b \\'dd}stanbul\\par \\'c7ay\\tab \\u305?\\par}")
+                         << QByteArray("İstanbul\nÇay\tı\n");
+    QTest::newRow("RTF table and line break")
+        << QByteArray("{\\rtf1\\intbl a\\cell b\\cell\\row\\pard x\\line y}") << QByteArray("a\tb\nx\ny\n");
+    QTest::newRow("plain text with CRLF") << QByteArray("bir\r\niki\r\n") << QByteArray("bir\niki\n\n");
+    QTest::newRow("plain text in 1254") << QByteArray("\xfe\xf6len") << QByteArray("şölen\n");
+    QTest::newRow("empty file") << QByteArray() << QByteArray("\n");
+}
+
+void TestKelmoraDoc::textPrintsParagraphs()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, printed);
+    const Result r = run({u"text"_s, file(u"girdi"_s, content)});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, printed);
+    QCOMPARE(r.err, QByteArray());
+}
+
+void TestKelmoraDoc::dumpReportsWhatTheSurfaceReports()
+{
+    const QByteArray rtf = R"({\rtf1\ansi\ansicpg1254\deff0{\fonttbl{\f0 Arial;}{\f1 Times New Roman;}{\f2 Bir Yaz\'fd Tipinin \'c7ok Uzun Ad\'fd Otuz Birden Fazla;}}
+{\colortbl;\red255\green0\blue0;}
+\pard\qc\fi-283\li709\ri25 {\b Kal\'fdn }{\b\highlight1 vurgu}{\i\ul\strike\cf1\f1\fs21 t\'fcm\'fc}\par
+\pard\qj\fi-30{\*\pn\pnlvlblt} {\f2 madde}\par
+\pard\qr\ls5 say\'fd\par})";
+    const Result r = run({u"dump"_s, file(u"dump.rtf"_s, rtf)});
+    QCOMPARE(r.exitCode, 0);
+    QJsonParseError error;
+    const QJsonArray paragraphs = QJsonDocument::fromJson(r.out, &error).array();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(paragraphs.size(), 3);
+
+    const QJsonObject p0 = paragraphs.at(0).toObject();
+    QCOMPARE(p0.value(u"alignment"_s).toString(), u"center"_s);
+    // 426 twips is 21.3 pt, 283 twips 14.15 pt, 25 twips 1.25 pt: truncated.
+    QCOMPARE(p0.value(u"first"_s).toInt(), 21);
+    QCOMPARE(p0.value(u"left"_s).toInt(), 14);
+    QCOMPARE(p0.value(u"right"_s).toInt(), 1);
+    QCOMPARE(p0.value(u"numbering"_s).toString(), u"none"_s);
+    const QJsonArray runs = p0.value(u"runs"_s).toArray();
+    // The highlight is not reported, so "Kalın vurgu" is one run.
+    QCOMPARE(runs.size(), 2);
+    QCOMPARE(runs.at(0).toObject(), QJsonObject({{u"text"_s, u"Kalın vurgu"_s}, {u"face"_s, u"Arial"_s},
+                                                 {u"size"_s, 12}, {u"bold"_s, true}, {u"italic"_s, false},
+                                                 {u"underline"_s, false}, {u"strikeout"_s, false},
+                                                 {u"colour"_s, u"auto"_s}}));
+    QCOMPARE(runs.at(1).toObject(), QJsonObject({{u"text"_s, u"tümü"_s}, {u"face"_s, u"Times New Roman"_s},
+                                                 {u"size"_s, 10}, {u"bold"_s, false}, {u"italic"_s, true},
+                                                 {u"underline"_s, true}, {u"strikeout"_s, true},
+                                                 {u"colour"_s, u"#ff0000"_s}}));
+
+    const QJsonObject p1 = paragraphs.at(1).toObject();
+    QCOMPARE(p1.value(u"alignment"_s).toString(), u"justify"_s);
+    // A first line 30 twips out: -1.5 pt truncates to -1.
+    QCOMPARE(p1.value(u"first"_s).toInt(), -1);
+    QCOMPARE(p1.value(u"left"_s).toInt(), 1);
+    QCOMPARE(p1.value(u"numbering"_s).toString(), u"bullet"_s);
+    // Faces are reported as the surface does, cut to 31 characters.
+    const QJsonObject face = p1.value(u"runs"_s).toArray().at(1).toObject();
+    QCOMPARE(face.value(u"face"_s).toString(), u"Bir Yazı Tipinin Çok Uzun Adı O"_s);
+    QCOMPARE(face.value(u"text"_s).toString(), u"madde"_s);
+
+    const QJsonObject p2 = paragraphs.at(2).toObject();
+    QCOMPARE(p2.value(u"alignment"_s).toString(), u"right"_s);
+    QCOMPARE(p2.value(u"numbering"_s).toString(), u"other"_s);
+}
+
+void TestKelmoraDoc::dumpOfPlainText()
+{
+    const Result r = run({u"dump"_s, file(u"duz.txt"_s, "bir\n\n\"iki\"\\")});
+    QCOMPARE(r.exitCode, 0);
+    const QJsonArray paragraphs = QJsonDocument::fromJson(r.out).array();
+    QCOMPARE(paragraphs.size(), 3);
+    QCOMPARE(paragraphs.at(1).toObject().value(u"runs"_s).toArray().size(), 0);
+    const QJsonObject run = paragraphs.at(2).toObject().value(u"runs"_s).toArray().at(0).toObject();
+    QCOMPARE(run.value(u"text"_s).toString(), u"\"iki\"\\"_s);
+    QCOMPARE(run.value(u"face"_s).toString(), u"Arial"_s);
+    QCOMPARE(run.value(u"size"_s).toInt(), 12);
+    QCOMPARE(paragraphs.at(0).toObject().value(u"alignment"_s).toString(), u"left"_s);
+}
+
+void TestKelmoraDoc::convertKeepsContent()
+{
+    const QString in = file(u"kaynak.rtf"_s, "{\\rtf1\\ansi\\ansicpg1254{\\fonttbl{\\f0 Arial;}{\\f1 Georgia;}}"
+                                             "\\qc{\\f1\\b \\'fe\\'fd}\\par\\pard\\li720 \\u945?\\par}");
+    const QString out = m_dir.filePath(u"hedef.rtf"_s);
+    QCOMPARE(run({u"convert"_s, in, out, u"--rtf"_s}).exitCode, 0);
+    const Result before = run({u"dump"_s, in});
+    const Result after = run({u"dump"_s, out});
+    QCOMPARE(after.out, before.out);
+    QVERIFY(after.out.contains("Georgia"));
+
+    const QString plain = m_dir.filePath(u"hedef.txt"_s);
+    QCOMPARE(run({u"convert"_s, out, plain, u"--plain"_s}).exitCode, 0);
+    QFile f(plain);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    // An RTF source has no line ending of its own: CR LF, as for a new document.
+    QCOMPARE(f.readAll(), QByteArray("şı\r\nα"));
+}
+
+void TestKelmoraDoc::convertToPlainKeepsTheLineEnding_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("LF") << QByteArray("a\nb\n") << QByteArray("a\nb\n");
+    QTest::newRow("CR") << QByteArray("a\rb") << QByteArray("a\rb");
+    QTest::newRow("1254 becomes UTF-8") << QByteArray("\xfd\r\n") << QByteArray("ı\r\n");
+}
+
+void TestKelmoraDoc::convertToPlainKeepsTheLineEnding()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, written);
+    const QString out = m_dir.filePath(u"satirlar.txt"_s);
+    QCOMPARE(run({u"convert"_s, file(u"satirlar.in"_s, content), out, u"--plain"_s}).exitCode, 0);
+    QFile f(out);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), written);
+}
+
+void TestKelmoraDoc::errors_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("stderrText"); // %1 is the temporary folder
+
+    QTest::newRow("missing file") << QStringList{u"text"_s, u"%1/yok.rtf"_s} << 1
+                                  << u"Cannot open file \"%1/yok.rtf\". No such file or directory.\n"_s;
+    QTest::newRow("folder") << QStringList{u"dump"_s, u"%1"_s} << 1
+                            << u"Cannot open file \"%1\". Is a directory.\n"_s;
+    QTest::newRow("convert from a missing file")
+        << QStringList{u"convert"_s, u"%1/yok.rtf"_s, u"%1/x.rtf"_s, u"--rtf"_s} << 1
+        << u"Cannot open file \"%1/yok.rtf\". No such file or directory.\n"_s;
+    QTest::newRow("convert onto a read-only file")
+        << QStringList{u"convert"_s, u"%1/var.txt"_s, u"%1/salt-okunur.txt"_s, u"--plain"_s} << 1
+        << u"Cannot create file \"%1/salt-okunur.txt\". Permission denied.\n"_s;
+    QTest::newRow("no arguments") << QStringList{} << 2 << u"usage"_s;
+    QTest::newRow("unknown command") << QStringList{u"print"_s, u"%1/var.txt"_s} << 2 << u"usage"_s;
+    QTest::newRow("convert without format") << QStringList{u"convert"_s, u"%1/var.txt"_s, u"%1/y"_s} << 2
+                                            << u"usage"_s;
+    QTest::newRow("convert with a wrong format")
+        << QStringList{u"convert"_s, u"%1/var.txt"_s, u"%1/y"_s, u"--html"_s} << 2 << u"usage"_s;
+}
+
+void TestKelmoraDoc::errors()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, stderrText);
+    file(u"var.txt"_s, "var");
+    const QString readOnly = file(u"salt-okunur.txt"_s, "eski");
+    QVERIFY(::chmod(QFile::encodeName(readOnly).constData(), 0444) == 0);
+    for (QString &a : args)
+        a = a.arg(m_dir.path());
+    const Result r = run(args);
+    QCOMPARE(r.exitCode, exitCode);
+    if (exitCode == 2)
+        QVERIFY(r.err.startsWith("usage: kelmora-doc"));
+    else
+        QCOMPARE(QString::fromUtf8(r.err), stderrText.arg(m_dir.path()));
+    QCOMPARE(r.out, QByteArray());
+    QFile old(readOnly);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("eski"));
+    ::chmod(QFile::encodeName(readOnly).constData(), 0644);
+}
+
+QTEST_GUILESS_MAIN(TestKelmoraDoc)
+#include "tst_kelmoradoc.moc"

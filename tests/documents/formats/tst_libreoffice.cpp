@@ -1,0 +1,261 @@
+// Interoperability with LibreOffice, both ways: RTF that LibreOffice writes
+// from a small document reads with the expected text and formatting, and the
+// RTF we write reads in LibreOffice with the same text (its text export) and
+// the same formatting (its own RTF export, read back here).
+
+#include "DocumentIO.h"
+#include "FormatTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextList>
+
+using namespace Qt::StringLiterals;
+using namespace kelmora;
+using namespace kelmora::formats;
+using namespace kelmora::formats::test;
+
+class TestLibreOffice : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void readsLibreOfficeRtf();
+    void libreOfficeReadsOurRtf();
+
+private:
+    bool convert(const QString &file, const QString &filter, const QString &outDir);
+
+    QString m_soffice;
+    QTemporaryDir m_work;
+};
+
+namespace {
+
+// A document with every attribute we keep, as LibreOffice's flat XML format.
+const char SampleFodt[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+ xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0"
+ xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
+ xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
+ xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"
+ xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0"
+ xmlns:xlink="http://www.w3.org/1999/xlink"
+ office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.text">
+ <office:font-face-decls>
+  <style:font-face style:name="Arial" svg:font-family="Arial"/>
+  <style:font-face style:name="Courier New" svg:font-family="'Courier New'"/>
+ </office:font-face-decls>
+ <office:styles>
+  <style:default-style style:family="paragraph"><style:text-properties style:font-name="Arial" fo:font-size="12pt"/></style:default-style>
+ </office:styles>
+ <office:automatic-styles>
+  <style:style style:name="T1" style:family="text"><style:text-properties fo:font-weight="bold"/></style:style>
+  <style:style style:name="T2" style:family="text"><style:text-properties fo:font-style="italic"/></style:style>
+  <style:style style:name="T3" style:family="text"><style:text-properties style:text-underline-style="solid" style:text-underline-width="auto" style:text-underline-color="font-color"/></style:style>
+  <style:style style:name="T4" style:family="text"><style:text-properties style:text-line-through-style="solid"/></style:style>
+  <style:style style:name="T5" style:family="text"><style:text-properties fo:color="#ff0000" style:font-name="Courier New" fo:font-size="18pt"/></style:style>
+  <style:style style:name="T6" style:family="text"><style:text-properties fo:font-size="10.5pt"/></style:style>
+  <style:style style:name="P1" style:family="paragraph"><style:paragraph-properties fo:text-align="center"/></style:style>
+  <style:style style:name="P2" style:family="paragraph"><style:paragraph-properties fo:text-align="end"/></style:style>
+  <style:style style:name="P3" style:family="paragraph"><style:paragraph-properties fo:text-align="justify"/></style:style>
+  <style:style style:name="P4" style:family="paragraph"><style:paragraph-properties fo:margin-left="1in" fo:margin-right="0.5in" fo:text-indent="-0.25in"/></style:style>
+  <text:list-style style:name="L1"><text:list-level-style-bullet text:level="1" text:bullet-char="•"><style:list-level-properties text:list-level-position-and-space-mode="label-alignment"><style:list-level-label-alignment text:label-followed-by="listtab" fo:text-indent="-0.25in" fo:margin-left="0.5in"/></style:list-level-properties></text:list-level-style-bullet></text:list-style>
+  <text:list-style style:name="L2"><text:list-level-style-number text:level="1" style:num-format="1" style:num-suffix="."><style:list-level-properties text:list-level-position-and-space-mode="label-alignment"><style:list-level-label-alignment text:label-followed-by="listtab" fo:text-indent="-0.25in" fo:margin-left="0.5in"/></style:list-level-properties></text:list-level-style-number></text:list-style>
+ </office:automatic-styles>
+ <office:body><office:text>
+  <text:p text:style-name="P1"><text:span text:style-name="T1">Kalın ığüşöç İĞÜŞÖÇ</text:span> <text:span text:style-name="T2">eğik</text:span> <text:span text:style-name="T3">altı</text:span> <text:span text:style-name="T4">üstü</text:span> <text:span text:style-name="T5">kırmızı</text:span> <text:span text:style-name="T6">küçük</text:span></text:p>
+  <text:p text:style-name="P2">Sağa</text:p>
+  <text:p text:style-name="P3">İki yana</text:p>
+  <text:p text:style-name="P4">Girinti</text:p>
+  <text:list text:style-name="L1"><text:list-item><text:p>madde bir</text:p></text:list-item><text:list-item><text:p>madde iki</text:p></text:list-item></text:list>
+  <text:list text:style-name="L2"><text:list-item><text:p>sayı bir</text:p></text:list-item></text:list>
+  <table:table table:name="T"><table:table-column table:number-columns-repeated="2"/>
+   <table:table-row><table:table-cell><text:p>a1</text:p></table:table-cell><table:table-cell><text:p>b1</text:p></table:table-cell></table:table-row>
+   <table:table-row><table:table-cell><text:p>a2</text:p></table:table-cell><table:table-cell><text:p>b2</text:p></table:table-cell></table:table-row>
+  </table:table>
+  <text:p><text:a xlink:type="simple" xlink:href="http://example.org/">bağlantı</text:a></text:p>
+  <text:p>Ελληνικά Кириллица 漢字 😀</text:p>
+ </office:text></office:body>
+</office:document>
+)";
+
+// Our own document with the same range of attributes.
+std::unique_ptr<QTextDocument> ourDocument()
+{
+    auto doc = newDocument();
+    QTextCursor c(doc.get());
+    const auto run = [&c](const QString &text, const std::function<void(QTextCharFormat &)> &style) {
+        QTextCharFormat f;
+        if (style)
+            style(f);
+        c.insertText(text, f);
+    };
+    const auto paragraph = [&c](Qt::Alignment align, model::ParagraphIndents indents, model::Numbering n, bool first) {
+        QTextBlockFormat f;
+        f.setAlignment(align);
+        model::setIndents(f, indents, n != model::Numbering::None);
+        if (first)
+            c.setBlockFormat(f);
+        else
+            c.insertBlock(f);
+    };
+    paragraph(Qt::AlignHCenter, {}, model::Numbering::None, true);
+    run(u"Kalın "_s, [](QTextCharFormat &f) { f.setFontWeight(QFont::Bold); });
+    run(u"eğik "_s, [](QTextCharFormat &f) { f.setFontItalic(true); });
+    run(u"altı "_s, [](QTextCharFormat &f) { f.setFontUnderline(true); });
+    run(u"üstü "_s, [](QTextCharFormat &f) { f.setFontStrikeOut(true); });
+    run(u"kırmızı "_s, [](QTextCharFormat &f) {
+        f.setForeground(QColor(u"#c00000"_s));
+        f.setFontFamilies({u"Courier New"_s});
+        f.setFontPointSize(18);
+    });
+    run(u"vurgulu"_s, [](QTextCharFormat &f) { f.setBackground(QColor(u"#ffff00"_s)); });
+    run(u"üst"_s, [](QTextCharFormat &f) { f.setVerticalAlignment(QTextCharFormat::AlignSuperScript); });
+    paragraph(Qt::AlignRight, {}, model::Numbering::None, false);
+    run(u"Sağa yaslı"_s, nullptr);
+    paragraph(Qt::AlignJustify, {}, model::Numbering::None, false);
+    run(u"İki yana yaslı paragraf"_s, nullptr);
+    paragraph(Qt::AlignLeft, {1080, 360, 720}, model::Numbering::None, false);
+    run(u"Girintili paragraf"_s, nullptr);
+    for (const QString &item : {u"madde bir"_s, u"madde iki"_s}) {
+        paragraph(Qt::AlignLeft, {360, 360, 0}, model::Numbering::Bullet, false);
+        if (item == u"madde bir")
+            c.createList(model::listFormat(model::Numbering::Bullet));
+        else
+            c.block().previous().textList()->add(c.block());
+        run(item, nullptr);
+    }
+    paragraph(Qt::AlignLeft, {360, 360, 0}, model::Numbering::Other, false);
+    c.createList(model::listFormat(model::Numbering::Other));
+    run(u"sayı bir"_s, nullptr);
+    paragraph(Qt::AlignLeft, {}, model::Numbering::None, false);
+    paragraph(Qt::AlignLeft, {}, model::Numbering::None, false);
+    run(u"Ελληνικά Кириллица 漢字 😀 "_s, [](QTextCharFormat &f) {
+        f.setFontFamilies({u"Times New Roman"_s});
+        f.setFontPointSize(10.5);
+    });
+    run(u"son"_s, nullptr);
+    return doc;
+}
+
+QString readText(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    QString text = QString::fromUtf8(f.readAll());
+    if (text.startsWith(u'\ufeff'))
+        text.remove(0, 1);
+    return text;
+}
+
+} // namespace
+
+void TestLibreOffice::initTestCase()
+{
+    m_soffice = QStandardPaths::findExecutable(u"soffice"_s);
+    if (m_soffice.isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed");
+    QVERIFY(m_work.isValid());
+}
+
+bool TestLibreOffice::convert(const QString &file, const QString &filter, const QString &outDir)
+{
+    // A profile of our own: no clash with a running LibreOffice or another test.
+    const QString profile = u"-env:UserInstallation=file://"_s + m_work.path() + u"/profile"_s;
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(m_soffice, {profile, u"--headless"_s, u"--norestore"_s, u"--convert-to"_s, filter, u"--outdir"_s, outDir, file});
+    const bool done = p.waitForFinished(300000);
+    if (!done || p.exitCode() != 0)
+        qWarning("soffice failed: %s", p.readAll().constData());
+    return done && p.exitCode() == 0;
+}
+
+void TestLibreOffice::readsLibreOfficeRtf()
+{
+    const QString fodt = m_work.path() + u"/ornek.fodt"_s;
+    QFile f(fodt);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(SampleFodt);
+    f.close();
+    QVERIFY(convert(fodt, u"rtf"_s, m_work.path() + u"/lo"_s));
+    auto doc = newDocument();
+    const LoadResult loaded = loadFile(*doc, m_work.path() + u"/lo/ornek.rtf"_s, false);
+    QVERIFY(loaded.rtf);
+
+    QCOMPARE(paragraphTexts(*doc),
+             QStringList({u"Kalın ığüşöç İĞÜŞÖÇ eğik altı üstü kırmızı küçük"_s, u"Sağa"_s, u"İki yana"_s,
+                          u"Girinti"_s, u"madde bir"_s, u"madde iki"_s, u"sayı bir"_s, u"a1\tb1"_s, u"a2\tb2"_s,
+                          u"bağlantı"_s, u"Ελληνικά Кириллица 漢字 😀"_s}));
+    const QString plain = u"face=Arial size=12 b=0 i=0 u=0 s=0 colour=auto bg=none valign=0"_s;
+    const auto runAt = [&doc](int p, int offset) { return describeRun(*doc, formatAt(*doc, p, offset)); };
+    QCOMPARE(runAt(0, 0), u"face=Arial size=12 b=1 i=0 u=0 s=0 colour=auto bg=none valign=0"_s);
+    QCOMPARE(runAt(0, 20), u"face=Arial size=12 b=0 i=1 u=0 s=0 colour=auto bg=none valign=0"_s);
+    QCOMPARE(runAt(0, 25), u"face=Arial size=12 b=0 i=0 u=1 s=0 colour=auto bg=none valign=0"_s);
+    QCOMPARE(runAt(0, 30), u"face=Arial size=12 b=0 i=0 u=0 s=1 colour=auto bg=none valign=0"_s);
+    QCOMPARE(runAt(0, 35), u"face=Courier New size=18 b=0 i=0 u=0 s=0 colour=#ff0000 bg=none valign=0"_s);
+    QCOMPARE(runAt(0, 43), u"face=Arial size=10.5 b=0 i=0 u=0 s=0 colour=auto bg=none valign=0"_s);
+    QCOMPARE(runAt(1, 0), plain);
+
+    const auto para = [&doc](int p) { return describeParagraph(paragraph(*doc, p)); };
+    const int left = int(Qt::AlignLeft);
+    QCOMPARE(para(0), u"align=%1 first=0 left=0 right=0 numbering=0"_s.arg(int(Qt::AlignHCenter)));
+    QCOMPARE(para(1), u"align=%1 first=0 left=0 right=0 numbering=0"_s.arg(int(Qt::AlignRight)));
+    QCOMPARE(para(2), u"align=%1 first=0 left=0 right=0 numbering=0"_s.arg(int(Qt::AlignJustify)));
+    QCOMPARE(para(3), u"align=%1 first=1080 left=360 right=720 numbering=0"_s.arg(left));
+    QCOMPARE(para(4), u"align=%1 first=360 left=360 right=0 numbering=1"_s.arg(left));
+    QCOMPARE(para(5), u"align=%1 first=360 left=360 right=0 numbering=1"_s.arg(left));
+    QCOMPARE(para(6), u"align=%1 first=360 left=360 right=0 numbering=2"_s.arg(left));
+    QCOMPARE(paragraph(*doc, 4).textList(), paragraph(*doc, 5).textList());
+    // The hyperlink shows its text as LibreOffice styles it.
+    QVERIFY(formatAt(*doc, 9, 0).fontUnderline());
+}
+
+void TestLibreOffice::libreOfficeReadsOurRtf()
+{
+    const auto doc = ourDocument();
+    const QString ours = m_work.path() + u"/bizim.rtf"_s;
+    saveFile(*doc, ours, false, LineEnding::CRLF);
+
+    // The text, as LibreOffice's plain text export gives it (list labels
+    // are part of that export; they are not in the paragraph text).
+    QVERIFY(convert(ours, u"txt:Text (encoded):UTF8"_s, m_work.path() + u"/txt"_s));
+    QStringList lines = readText(m_work.path() + u"/txt/bizim.txt"_s).split(u'\n');
+    for (QString &line : lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    }
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    QStringList expected = paragraphTexts(*doc);
+    expected[4] = u"    • madde bir"_s;
+    expected[5] = u"    • madde iki"_s;
+    expected[6] = u"    1. sayı bir"_s;
+    QCOMPARE(lines, expected);
+
+    // The formatting, as LibreOffice writes it again.
+    QVERIFY(convert(ours, u"rtf"_s, m_work.path() + u"/rtf"_s));
+    auto back = newDocument();
+    QVERIFY(loadFile(*back, m_work.path() + u"/rtf/bizim.rtf"_s, false).rtf);
+    QCOMPARE(paragraphTexts(*back), paragraphTexts(*doc));
+    for (int p = 0; p < doc->blockCount(); ++p) {
+        QCOMPARE(describeParagraph(paragraph(*back, p)), describeParagraph(paragraph(*doc, p)));
+        const QString text = paragraph(*doc, p).text();
+        for (int i = 0; i < text.size(); ++i) {
+            const QString context = u"paragraph %1, offset %2"_s.arg(p).arg(i);
+            QVERIFY2(describeRun(*back, formatAt(*back, p, i)) == describeRun(*doc, formatAt(*doc, p, i)),
+                     qPrintable(context + u": "_s + describeRun(*back, formatAt(*back, p, i)) + u" != "_s +
+                                describeRun(*doc, formatAt(*doc, p, i))));
+        }
+    }
+}
+
+QTEST_GUILESS_MAIN(TestLibreOffice)
+#include "tst_libreoffice.moc"
