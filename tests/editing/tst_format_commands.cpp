@@ -1,0 +1,191 @@
+// The formatting commands of the formatting bar and the Format menu.
+
+#include "FrameFixture.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QToolButton>
+
+using namespace kelmora;
+using namespace Qt::StringLiterals;
+
+class TestFormatCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void styleTogglesFollowTheSelection();
+    void alignmentButtons();
+    void sizeBoxTypingAppliesAndFilters();
+    void sizeBoxEmptyReportsAndKeepsSize();
+    void faceBoxAppliesWhatIsTyped();
+    void colourDialogKeepsItsLastColour();
+    void fontDialogWritesFaceSizeStyleColour();
+    void bulletToggleAndMenuTick();
+};
+
+void TestFormatCommands::styleTogglesFollowTheSelection()
+{
+    test::FrameFixture f;
+    TRichEdit *e = f.newDocument()->RichEdit1;
+    e->insertPlainText(u"yarı eğik"_s);
+    e->SetSelStart(0);
+    e->SetSelLength(4);
+    e->SelAttributes().SetStyle(FontStyle::Italic);
+    e->selectAll();
+    f->ToolButton18->click();
+    QVERIFY(f->ToolButton18->isChecked());
+    // Italic was not common to the whole selection, so it is gone everywhere.
+    for (int pos : {1, 7}) {
+        e->SetSelStart(pos);
+        QCOMPARE(e->SelAttributes().Style(), FontStyles(FontStyle::Bold));
+    }
+    e->selectAll();
+    f->ToolButton18->click();
+    QVERIFY(!f->ToolButton18->isChecked());
+    QCOMPARE(e->SelAttributes().Style(), FontStyles());
+    f->ToolButton19->click();
+    f->ToolButton20->click();
+    QCOMPARE(e->SelAttributes().Style(), FontStyle::Underline | FontStyle::Italic);
+}
+
+void TestFormatCommands::alignmentButtons()
+{
+    test::FrameFixture f;
+    TRichEdit *e = f.newDocument()->RichEdit1;
+    e->insertPlainText(u"hizalı"_s);
+    f->ToolButton24->click();
+    QCOMPARE(e->Paragraph().Alignment(), ParaAlignment::Right);
+    f->ToolButton23->click();
+    QCOMPARE(e->Paragraph().Alignment(), ParaAlignment::Center);
+    QVERIFY(!f->ToolButton24->isChecked());
+    f->ToolButton22->click();
+    QCOMPARE(e->Paragraph().Alignment(), ParaAlignment::Left);
+}
+
+void TestFormatCommands::sizeBoxTypingAppliesAndFilters()
+{
+    test::FrameFixture f;
+    TRichEdit *e = f.newDocument()->RichEdit1;
+    e->insertPlainText(u"boyut"_s);
+    e->selectAll();
+    QLineEdit *box = f->ComboBox2->lineEdit();
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    f.platform->boxes.clear(); // the emptied box reported itself; not this test's point
+    // "1" completes to "10" and applies it; "6" alone matches nothing and applies 6.
+    QTest::keyClicks(box, u"1"_s);
+    QCOMPARE(f->ComboBox2->currentText(), u"10"_s);
+    QCOMPARE(e->SelAttributes().Size(), 10);
+    QTest::keyClicks(box, u"2"_s);
+    QCOMPARE(e->SelAttributes().Size(), 12);
+    // A letter beeps and does not appear.
+    QTest::keyClicks(box, u"a"_s);
+    QCOMPARE(f.platform->beeps, 1);
+    QCOMPARE(f->ComboBox2->currentText(), u"12"_s);
+    box->selectAll();
+    QTest::keyClicks(box, u"6"_s);
+    QCOMPARE(e->SelAttributes().Size(), 6);
+    // Enter applies again and gives the focus back to the document.
+    QTest::keyClick(box, Qt::Key_Return);
+    QTRY_VERIFY(e->hasFocus());
+    QVERIFY(f.platform->errorTexts().isEmpty());
+}
+
+void TestFormatCommands::sizeBoxEmptyReportsAndKeepsSize()
+{
+    test::FrameFixture f;
+    TRichEdit *e = f.newDocument()->RichEdit1;
+    e->insertPlainText(u"boyut"_s);
+    e->selectAll();
+    e->SelAttributes().SetSize(14);
+    QLineEdit *box = f->ComboBox2->lineEdit();
+    box->setFocus();
+    box->setText(u"8"_s);
+    QTest::keyClick(box, Qt::Key_End);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QCOMPARE(f.platform->errorTexts().last(), u"'' is not a valid integer value."_s);
+    QCOMPARE(e->SelAttributes().Size(), 8);
+}
+
+void TestFormatCommands::faceBoxAppliesWhatIsTyped()
+{
+    test::FrameFixture f;
+    TRichEdit *e = f.newDocument()->RichEdit1;
+    e->insertPlainText(u"yazı tipi"_s);
+    e->selectAll();
+    f->ComboBox1->lineEdit()->setFocus();
+    f->ComboBox1->setEditText(u"Olmayan Yazı Tipi"_s);
+    QCOMPARE(e->SelAttributes().Name(), u"Olmayan Yazı Tipi"_s);
+    const int liberation = f->ComboBox1->findText(u"Liberation Sans"_s);
+    QVERIFY(liberation >= 0);
+    f->ComboBox1->setCurrentIndex(liberation);
+    QCOMPARE(e->SelAttributes().Name(), u"Liberation Sans"_s);
+}
+
+void TestFormatCommands::colourDialogKeepsItsLastColour()
+{
+    test::FrameFixture f;
+    TRichEdit *e = f.newDocument()->RichEdit1;
+    e->insertPlainText(u"renkli"_s);
+    e->selectAll();
+    f.platform->colorAnswers.push_back({true, QColor(10, 120, 30)});
+    f.platform->colorAnswers.push_back({false, QColor()});
+    f->ToolButton26->click();
+    QCOMPARE(e->SelAttributes().Color(), QColor(10, 120, 30));
+    QVERIFY(!e->SelAttributes().IsAutoColor());
+    e->SelAttributes().SetColor(Qt::red);
+    f->ToolButton26->click(); // cancelled: nothing changes
+    QCOMPARE(f.platform->colorDialogsOpenedWith, (QList<QColor>{Qt::black, QColor(10, 120, 30)}));
+    QCOMPARE(e->SelAttributes().Color(), QColor(Qt::red));
+}
+
+void TestFormatCommands::fontDialogWritesFaceSizeStyleColour()
+{
+    test::FrameFixture f;
+    TRichEdit *e = f.newDocument()->RichEdit1;
+    e->insertPlainText(u"diyalog"_s);
+    e->selectAll();
+    f->durum_kontrol(nullptr);
+    QFont chosen(u"Liberation Mono"_s);
+    chosen.setPointSize(20);
+    chosen.setBold(true);
+    chosen.setStrikeOut(true);
+    f.platform->fontAnswers.push_back({true, chosen});
+    f->YazTipi1->trigger();
+    QCOMPARE(f.platform->fontDialogsOpenedWith.first().family(), u"Arial"_s);
+    QCOMPARE(f.platform->fontDialogsOpenedWith.first().pointSize(), 12);
+    QCOMPARE(e->SelAttributes().Name(), u"Liberation Mono"_s);
+    QCOMPARE(e->SelAttributes().Size(), 20);
+    QCOMPARE(e->SelAttributes().Style(), FontStyle::Bold | FontStyle::StrikeOut);
+    // The bar is not refreshed by this command.
+    QVERIFY(!f->ToolButton18->isChecked());
+    // A size box that is not a number stops the command before the dialog.
+    f->ComboBox2->lineEdit()->setText(QString());
+    f.platform->boxes.clear();
+    f->YazTipi1->trigger();
+    QCOMPARE(f.platform->fontDialogsOpenedWith.size(), 1);
+    QCOMPARE(f.platform->errorTexts(), QStringList{u"'' is not a valid integer value."_s});
+}
+
+void TestFormatCommands::bulletToggleAndMenuTick()
+{
+    test::FrameFixture f;
+    TRichEdit *e = f.newDocument()->RichEdit1;
+    e->insertPlainText(u"madde"_s);
+    f->ToolButton27->click();
+    QCOMPARE(e->Paragraph().GetNumbering(), Numbering::Bullet);
+    QVERIFY(f->ToolButton27->isChecked());
+    QVERIFY(f->Maddemi1->isChecked());
+    QCOMPARE(e->Paragraph().LeftIndent(), 10);
+    f->Maddemi1->trigger();
+    QCOMPARE(e->Paragraph().GetNumbering(), Numbering::None);
+    QVERIFY(!f->ToolButton27->isChecked() && !f->Maddemi1->isChecked());
+    QCOMPARE(e->Paragraph().LeftIndent(), 0);
+    // Another numbering counts as on: the toggle removes it.
+    e->Paragraph().SetNumbering(Numbering::Other);
+    f->Maddemi1->trigger();
+    QCOMPARE(e->Paragraph().GetNumbering(), Numbering::None);
+}
+
+QTEST_MAIN(TestFormatCommands)
+#include "tst_format_commands.moc"
