@@ -38,8 +38,12 @@ void RtfFontTable::appendText(QStringView text)
         return;
     const qsizetype semicolon = text.indexOf(u';');
     const QStringView part = semicolon < 0 ? text : text.first(semicolon);
-    if (m_entry.name.size() + part.size() <= MaxFontName)
-        m_entry.name += part;
+    if (m_entry.name.size() + part.size() <= MaxFontName) {
+        for (QChar c : part) {
+            if (c.unicode() >= 0x20 && !c.isNonCharacter() && !c.isSurrogate())
+                m_entry.name += c;
+        }
+    }
     if (semicolon >= 0) {
         m_named = true;
         endEntry();

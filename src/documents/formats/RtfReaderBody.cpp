@@ -14,9 +14,10 @@ constexpr int MaxIndentTwips = 31680;
 constexpr int MaxHalfPoints = 3276;
 constexpr int MaxListLevel = 8;
 
+// Sizes from 1 to 1638 pt, as the writer writes them; \fs0 is the default.
 int halfPoints(const RtfToken &t)
 {
-    return t.param <= 0 ? 24 : qMin(t.param, MaxHalfPoints);
+    return t.param <= 0 ? 24 : qBound(2, t.param, MaxHalfPoints);
 }
 
 bool flagOn(const RtfToken &t)
@@ -29,9 +30,11 @@ int indentTwips(const RtfToken &t)
     return qBound(-MaxIndentTwips, t.param, MaxIndentTwips);
 }
 
+// Control characters, and characters that only structure a QTextDocument
+// (an object mark without its object, frame marks), are not text.
 bool isDroppedControl(char16_t c)
 {
-    return c < 0x20 && c != u'\t';
+    return (c < 0x20 && c != u'\t') || c == 0xfffc || c == 0xfdd0 || c == 0xfdd1;
 }
 
 } // namespace
@@ -229,9 +232,13 @@ void RtfReader::appendRun(QStringView text, int id)
     }
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!isDroppedControl(text[i].unicode()))
+        const char16_t c = text[i].unicode();
+        if (!isDroppedControl(c) && c != QChar::ParagraphSeparator)
             continue;
         m_builder.appendText(text.sliced(start, i - start), id);
+        // A paragraph separator inside a run is a line break: paragraphs end at \par.
+        if (c == QChar::ParagraphSeparator)
+            m_builder.appendText(u"\u2028", id);
         start = i + 1;
     }
     m_builder.appendText(text.sliced(start), id);
@@ -270,7 +277,7 @@ void RtfReader::appendUnicode(int value)
         const char16_t pair[2] = {m_highSurrogate, c};
         m_highSurrogate = 0;
         appendBodyText(QStringView(pair, 2));
-    } else if (!isDroppedControl(c)) {
+    } else {
         appendBodyText(QStringView(&c, 1));
     }
 }
