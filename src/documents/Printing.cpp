@@ -8,49 +8,138 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace kelmora {
 
 namespace {
 
-// Paints the text of one page and keeps the user interface responsive
-// between pages, as the spooler takes them.
-void paintPage(QPainter &painter, QTextDocument &layoutDoc, const QSizeF &page, int index)
+// The unit of the editor's layout lengths: pixels at 96 dots per inch.
+constexpr qreal LayoutDpi = 96.0;
+
+// The page is the printable area: the paper less what the printer cannot
+// reach, and nothing more taken off.
+void usePrintableArea(QPrinter &printer)
+{
+    printer.setFullPage(false);
+    const QPageLayout layout = printer.pageLayout();
+    printer.setPageMargins(layout.minimumMargins(), layout.units());
+}
+
+QTextBlockFormat scaledBlockFormat(QTextBlockFormat f, qreal sx, qreal sy)
+{
+    f.setLeftMargin(f.leftMargin() * sx);
+    f.setRightMargin(f.rightMargin() * sx);
+    f.setTextIndent(f.textIndent() * sx);
+    f.setTopMargin(f.topMargin() * sy);
+    f.setBottomMargin(f.bottomMargin() * sy);
+    switch (f.lineHeightType()) {
+    case QTextBlockFormat::FixedHeight:
+    case QTextBlockFormat::MinimumHeight:
+    case QTextBlockFormat::LineDistanceHeight:
+        f.setLineHeight(f.lineHeight() * sy, f.lineHeightType());
+        break;
+    default:
+        break;
+    }
+    return f;
+}
+
+// Qt takes block margins, first-line indents and fixed line heights as they
+// stand, in the units of whatever device lays the text out, while fonts and
+// tab stops follow the device's resolution. The editor keeps those lengths
+// in 96-dpi pixels, so on the printer they are scaled to its resolution.
+void scaleBlockLengths(QTextDocument &doc, const QPaintDevice &device)
+{
+    const qreal sx = device.logicalDpiX() / LayoutDpi;
+    const qreal sy = device.logicalDpiY() / LayoutDpi;
+    QTextCursor cursor(&doc);
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(scaledBlockFormat(block.blockFormat(), sx, sy));
+    }
+}
+
+// A copy of doc laid out for printer: at its resolution, breaking lines at
+// the page width, paginated to the page height.
+std::unique_ptr<QTextDocument> layoutForPrinter(const QTextDocument &doc, QPrinter &printer, const QSizeF &page)
+{
+    std::unique_ptr<QTextDocument> copy(doc.clone());
+    copy->setUndoRedoEnabled(false);
+    scaleBlockLengths(*copy, printer);
+    QTextOption option = copy->defaultTextOption();
+    if (option.wrapMode() == QTextOption::NoWrap || option.wrapMode() == QTextOption::ManualWrap)
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    copy->setDefaultTextOption(option);
+    copy->documentLayout()->setPaintDevice(&printer);
+    copy->setDocumentMargin(0);
+    copy->setPageSize(page);
+    return copy;
+}
+
+// Pages the text needs: up to the page holding the last line that has text.
+// The empty paragraph every document ends with gets no page of its own when
+// it falls on a fresh one; an empty document still gets one page.
+int pagesNeeded(const QTextDocument &laidOut, qreal pageHeight)
+{
+    QTextBlock last = laidOut.lastBlock();
+    if (last.length() == 1 && last.previous().isValid())
+        last = last.previous();
+    qreal top = laidOut.documentLayout()->blockBoundingRect(last).top();
+    if (const QTextLayout *layout = last.layout(); layout && layout->lineCount() > 0)
+        top += layout->lineAt(layout->lineCount() - 1).y();
+    // Half a device pixel absorbs rounding for a line placed at a page top.
+    return std::max(1, int(std::floor((top + 0.5) / pageHeight)) + 1);
+}
+
+void paintPage(QPainter &painter, QTextDocument &laidOut, const QSizeF &page, int index)
 {
     painter.save();
     painter.translate(0, -index * page.height());
     QAbstractTextDocumentLayout::PaintContext ctx;
     ctx.clip = QRectF(0, index * page.height(), page.width(), page.height());
+    // Text without a colour of its own is the automatic colour: black on paper.
     ctx.palette.setColor(QPalette::Text, Qt::black);
     painter.setClipRect(ctx.clip);
-    layoutDoc.documentLayout()->draw(&painter, ctx);
+    laidOut.documentLayout()->draw(&painter, ctx);
     painter.restore();
 }
+
+// Clears a flag when the scope ends, however it ends.
+class FlagScope {
+public:
+    explicit FlagScope(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = false; }
+    FlagScope(const FlagScope &) = delete;
+    FlagScope &operator=(const FlagScope &) = delete;
+
+private:
+    bool &m_flag;
+};
 
 } // namespace
 
 int printDocument(const QTextDocument &doc, QPrinter &printer)
 {
-    printer.setFullPage(true);
-    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+    usePrintableArea(printer);
     QPainter painter;
     if (!painter.begin(&printer))
         throw EPrinter("Printer selected is not valid");
-
-    // The printable area in device pixels; the copy of the document is laid
-    // out there with the printer's metrics, so lines break at the page width.
-    const QRectF area = printer.pageLayout().paintRectPixels(printer.resolution());
-    std::unique_ptr<QTextDocument> layoutDoc(doc.clone());
-    layoutDoc->documentLayout()->setPaintDevice(&printer);
-    layoutDoc->setDocumentMargin(0);
-    layoutDoc->setPageSize(area.size());
-    const int pages = qMax(1, layoutDoc->pageCount());
+    const QSizeF page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
+    const std::unique_ptr<QTextDocument> laidOut = layoutForPrinter(doc, printer, page);
+    const int pages = pagesNeeded(*laidOut, page.height());
     for (int i = 0; i < pages; ++i) {
         if (i > 0 && !printer.newPage())
             throw EPrinter("Printer selected is not valid");
-        paintPage(painter, *layoutDoc, area.size(), i);
-        QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
+        paintPage(painter, *laidOut, page, i);
+        // The user interface stays responsive while the job is being sent.
+        QCoreApplication::processEvents();
     }
     painter.end();
     return pages;
@@ -75,14 +164,8 @@ void Printer::print(const QTextDocument &doc, const QString &title)
     if (!m_printer->isValid())
         throw EPrinter("Printer selected is not valid");
     m_printer->setDocName(title);
-    m_printing = true;
-    try {
-        printDocument(doc, *m_printer);
-    } catch (...) {
-        m_printing = false;
-        throw;
-    }
-    m_printing = false;
+    const FlagScope busy(m_printing);
+    printDocument(doc, *m_printer);
 }
 
 void TAna::yazdirClick(QObject *)
