@@ -1,7 +1,8 @@
 #pragma once
 // The Platform seam: everything that blocks on a person or reaches outside the
 // program goes through here - message boxes, file/colour/font dialogs, shell
-// launches, blocking sleeps, the beep, memory status and the default printer.
+// launches, blocking sleeps, the beep and memory status. (Printing talks to
+// the desktop's real default printer; its tests run against a CUPS queue.)
 // QtPlatform is the real one; tests install a scripted one with setPlatform()
 // that answers prompts and records what was asked.
 
