@@ -144,7 +144,7 @@ QByteArray dumpJson(const QTextDocument &doc)
 {
     QByteArray out = "[\n";
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        if (block != doc.begin())
+        if (block.blockNumber() > 0)
             out += ",\n";
         appendParagraph(out, doc, block);
     }

@@ -170,7 +170,7 @@ void writeFileSafely(const QString &path, const std::function<void(OutputSink &)
         produce(sink);
         sink.flush();
     }
-    if (::fsync(temp.fd()) != 0 && errno != EINVAL && errno != EROFS)
+    if (::fdatasync(temp.fd()) != 0 && errno != EINVAL && errno != EROFS)
         throw EWriteError("Failed to Save Stream");
     temp.close();
     temp.renameTo(absolute, target);

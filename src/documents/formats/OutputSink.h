@@ -30,6 +30,17 @@ public:
     void putNumber(int value);
     void flush() { drain(); }
 
+    // Room for up to count bytes (count <= MaxClaim) written in place: fill
+    // from the returned pointer, then commit() the end of what was written.
+    static constexpr qsizetype MaxClaim = 1 << 14;
+    char *claim(qsizetype count)
+    {
+        if (count > Capacity - m_used)
+            drain();
+        return m_buffer + m_used;
+    }
+    void commit(const char *end) { m_used = end - m_buffer; }
+
 private:
     static constexpr qsizetype Capacity = 1 << 16;
     void drain();

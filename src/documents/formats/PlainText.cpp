@@ -7,9 +7,12 @@
 #include "OutputSink.h"
 #include "Writers.h"
 
-#include <QStringConverter>
+#include <QStringEncoder>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+
+#include <cstring>
 
 namespace kelmora::formats {
 
@@ -26,12 +29,95 @@ LineEnding firstLineEnding(QByteArrayView data)
     return LineEnding::CRLF;
 }
 
+bool isContinuation(unsigned char b)
+{
+    return (b & 0xc0) == 0x80;
+}
+
+// The length of the valid UTF-8 sequence at p (lead byte b already read as
+// p[-1]), or 0 when it is not valid: no overlong forms, no surrogates,
+// nothing above U+10FFFF.
+int sequenceLength(unsigned char b, const unsigned char *p, const unsigned char *end)
+{
+    const qsizetype left = end - p;
+    if (b >= 0xc2 && b <= 0xdf)
+        return left >= 1 && isContinuation(p[0]) ? 2 : 0;
+    if (b >= 0xe0 && b <= 0xef) {
+        if (left < 2 || !isContinuation(p[0]) || !isContinuation(p[1]))
+            return 0;
+        if ((b == 0xe0 && p[0] < 0xa0) || (b == 0xed && p[0] > 0x9f))
+            return 0;
+        return 3;
+    }
+    if (b >= 0xf0 && b <= 0xf4) {
+        if (left < 3 || !isContinuation(p[0]) || !isContinuation(p[1]) || !isContinuation(p[2]))
+            return 0;
+        if ((b == 0xf0 && p[0] < 0x90) || (b == 0xf4 && p[0] > 0x8f))
+            return 0;
+        return 4;
+    }
+    return 0;
+}
+
+// Decodes data as UTF-8 into text in one pass (Qt's validator and decoder
+// take two and are slower on text with many non-ASCII letters). Returns
+// false at the first invalid sequence.
+bool decodeUtf8(QByteArrayView data, QString &text)
+{
+    text.resize(data.size());
+    char16_t *o = reinterpret_cast<char16_t *>(text.data());
+    const auto *p = reinterpret_cast<const unsigned char *>(data.data());
+    const unsigned char *const end = p + data.size();
+    while (p < end) {
+        while (end - p >= 8) {
+            quint64 bytes;
+            std::memcpy(&bytes, p, sizeof bytes);
+            if (bytes & 0x8080808080808080ULL)
+                break;
+            for (int i = 0; i < 8; ++i)
+                o[i] = p[i];
+            o += 8;
+            p += 8;
+        }
+        if (p == end)
+            break;
+        const unsigned char b = *p++;
+        if (b < 0x80) {
+            *o++ = b;
+            continue;
+        }
+        switch (sequenceLength(b, p, end)) {
+        case 2:
+            *o++ = char16_t((b & 0x1f) << 6 | (p[0] & 0x3f));
+            p += 1;
+            break;
+        case 3:
+            *o++ = char16_t((b & 0x0f) << 12 | (p[0] & 0x3f) << 6 | (p[1] & 0x3f));
+            p += 2;
+            break;
+        case 4: {
+            const char32_t u = char32_t(b & 0x07) << 18 | char32_t(p[0] & 0x3f) << 12 |
+                               char32_t(p[1] & 0x3f) << 6 | char32_t(p[2] & 0x3f);
+            *o++ = QChar::highSurrogate(u);
+            *o++ = QChar::lowSurrogate(u);
+            p += 3;
+            break;
+        }
+        default:
+            return false;
+        }
+    }
+    text.truncate(o - reinterpret_cast<char16_t *>(text.data()));
+    return true;
+}
+
 QString decodePlainText(QByteArrayView data)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(data);
-    if (!utf8.hasError())
-        return text; // the decoder drops a leading BOM
+    const bool bom = data.startsWith("\xef\xbb\xbf");
+    QString text;
+    if (decodeUtf8(bom ? data.sliced(3) : data, text))
+        return text; // the byte order mark is not text
+    // Not UTF-8: the whole file is Windows-1254.
     text.clear();
     CodePageDecoder(1254).decode(data, text);
     return text;
@@ -47,15 +133,41 @@ QByteArrayView lineEndingBytes(LineEnding ending)
     return "\r\n";
 }
 
-bool isBreak(char16_t c)
+// Characters that are not written as themselves: a line break inside a
+// paragraph (written as the line ending), pictures and frame marks (dropped).
+bool isSpecial(char16_t c)
 {
-    return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+    return c == QChar::LineSeparator || c == QChar::ObjectReplacementCharacter || c == 0xfdd0 || c == 0xfdd1;
 }
 
-// Characters that only structure the document: pictures and frame marks.
-bool isDropped(char16_t c)
+// Encodes span as UTF-8 straight into out's buffer, in pieces that fit it.
+void encodeSpan(QStringView span, QStringEncoder &utf8, OutputSink &out)
 {
-    return c == QChar::ObjectReplacementCharacter || c == 0xfdd0 || c == 0xfdd1;
+    // UTF-8 takes at most three bytes per UTF-16 unit.
+    constexpr qsizetype Piece = OutputSink::MaxClaim / 3;
+    while (!span.isEmpty()) {
+        qsizetype n = qMin(span.size(), Piece);
+        if (n < span.size() && QChar::isHighSurrogate(span[n - 1].unicode()))
+            --n; // keep a surrogate pair together
+        char *o = out.claim(OutputSink::MaxClaim);
+        out.commit(utf8.appendToBuffer(o, span.first(n)));
+        span = span.sliced(n);
+    }
+}
+
+void encodeParagraph(QStringView text, QByteArrayView newline, QStringEncoder &utf8, OutputSink &out)
+{
+    const char16_t *data = reinterpret_cast<const char16_t *>(text.data());
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (data[i] < QChar::LineSeparator || !isSpecial(data[i]))
+            continue;
+        encodeSpan(text.sliced(start, i - start), utf8, out);
+        if (data[i] == QChar::LineSeparator)
+            out.put(newline);
+        start = i + 1;
+    }
+    encodeSpan(text.sliced(start), utf8, out);
 }
 
 } // namespace
@@ -80,38 +192,16 @@ LineEnding readPlainText(QTextDocument &doc, QByteArrayView data)
 
 void writePlainText(const QTextDocument &doc, LineEnding lineEnding, OutputSink &out)
 {
-    const QString text = doc.toRawText();
+    // Block by block: Qt hands out a block's text faster than the whole text.
     const QByteArrayView newline = lineEndingBytes(lineEnding);
     QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-    QByteArray chunk;
-    const char16_t *data = reinterpret_cast<const char16_t *>(text.constData());
-    const qsizetype size = text.size();
-    qsizetype start = 0;
-    // Encodes data[start, end) in slices, so the buffer stays small for any size.
-    const auto encode = [&](qsizetype end) {
-        constexpr qsizetype Slice = 1 << 15;
-        qsizetype from = start;
-        while (from < end) {
-            qsizetype to = qMin(end, from + Slice);
-            if (to < end && QChar::isHighSurrogate(data[to - 1]))
-                ++to; // never split a surrogate pair
-            const QStringView part(data + from, to - from);
-            chunk.resize(utf8.requiredSpace(part.size()));
-            const char *last = utf8.appendToBuffer(chunk.data(), part);
-            out.put(QByteArrayView(chunk.constData(), last - chunk.constData()));
-            from = to;
-        }
-    };
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t c = data[i];
-        if (c < 0x2028 || (!isBreak(c) && !isDropped(c)))
-            continue;
-        encode(i);
-        if (isBreak(c))
+    bool first = true;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        if (!first)
             out.put(newline);
-        start = i + 1;
+        first = false;
+        encodeParagraph(block.text(), newline, utf8, out);
     }
-    encode(size);
 }
 
 QByteArray toPlainText(const QTextDocument &doc, LineEnding lineEnding)

@@ -52,6 +52,12 @@ void TestPlainText::read_data()
         << QByteArray("\xef\xbb\xbf" "Şu\r\n") << QStringList{u"Şu"_s, u""_s} << LineEnding::CRLF;
     QTest::newRow("UTF-8 four-byte characters") << QByteArray("\xf0\x9f\x98\x80") << QStringList{u"😀"_s}
                                                 << LineEnding::CRLF;
+    QTest::newRow("UTF-8 of every length")
+        << QByteArray("a\xc3\xa9\xdf\xbf\xe0\xa0\x80\xe2\x82\xac\xef\xbf\xbd\xf0\x90\x80\x80\xf4\x8f\xbf\xbfz")
+        << QStringList{u"a\u00e9\u07ff\u0800\u20ac\ufffd\U00010000\U0010ffffz"_s} << LineEnding::CRLF;
+    QTest::newRow("long ASCII runs around letters")
+        << QByteArray("abcdefghijklmnopq\xc4\xb1rstuvwxyz0123456789\xc5\x9f")
+        << QStringList{u"abcdefghijklmnopqırstuvwxyz0123456789ş"_s} << LineEnding::CRLF;
     QTest::newRow("Windows-1254") << QByteArray("\xfd\xf0\xfc\xfe\xf6\xe7 \xdd\xd0\xdc\xde\xd6\xc7\n")
                                   << QStringList{u"ığüşöç İĞÜŞÖÇ"_s, u""_s} << LineEnding::LF;
     QTest::newRow("one bad sequence makes the whole file 1254")
