@@ -298,24 +298,8 @@ bool RtfReader::startDestination(Kw k)
     case Kw::Colortbl: dest = Dest::ColorTable; break;
     case Kw::Listtable: dest = Dest::ListTable; break;
     case Kw::Listoverridetable: dest = Dest::ListOverrideTable; break;
-    case Kw::List:
-        if (s.dest != Dest::ListTable)
-            return false;
-        m_lists.beginList();
-        dest = Dest::List;
-        break;
-    case Kw::Listlevel:
-        if (s.dest != Dest::List)
-            return false;
-        m_lists.beginLevel();
-        dest = Dest::ListLevel;
-        break;
-    case Kw::Listoverride:
-        if (s.dest != Dest::ListOverrideTable)
-            return false;
-        m_lists.beginOverride();
-        dest = Dest::ListOverride;
-        break;
+    case Kw::List: case Kw::Listlevel: case Kw::Listoverride:
+        return startListEntry(k);
     case Kw::Pict:
         if (s.dest == Dest::Picture)
             return false; // a picture inside a picture: skipped as ignorable or ignored
@@ -348,6 +332,26 @@ bool RtfReader::startDestination(Kw k)
         return false;
     }
     s.dest = dest;
+    s.opensDest = true;
+    return true;
+}
+
+// A list, a list level or a list override, each inside its own table.
+bool RtfReader::startListEntry(Kw k)
+{
+    GroupState &s = top();
+    if (k == Kw::List && s.dest == Dest::ListTable) {
+        m_lists.beginList();
+        s.dest = Dest::List;
+    } else if (k == Kw::Listlevel && s.dest == Dest::List) {
+        m_lists.beginLevel();
+        s.dest = Dest::ListLevel;
+    } else if (k == Kw::Listoverride && s.dest == Dest::ListOverrideTable) {
+        m_lists.beginOverride();
+        s.dest = Dest::ListOverride;
+    } else {
+        return false;
+    }
     s.opensDest = true;
     return true;
 }

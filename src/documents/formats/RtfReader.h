@@ -53,6 +53,7 @@ private:
 
     // Destinations (RtfReader.cpp)
     bool startDestination(Kw k);
+    bool startListEntry(Kw k);
     void endDestination(const GroupState &closed);
     void wordInHeaderTable(Kw k, const RtfToken &t);
     void wordInPicture(Kw k, const RtfToken &t);

@@ -118,6 +118,14 @@ void TestRtfReader::codePages_data()
         << QByteArray(R"({\rtf1\ansi{\fonttbl{\f0\fcharset204 Arial;}}\f0 \'cc\'e8\'f0})") << u"Мир"_s;
     QTest::newRow("1253 greek by charset 161")
         << QByteArray(R"({\rtf1\ansi{\fonttbl{\f0\fcharset161 Arial;}}\f0 \'e1\'e2})") << u"αβ"_s;
+    QTest::newRow("1255 hebrew by charset 177")
+        << QByteArray(R"({\rtf1\ansi{\fonttbl{\f0\fcharset177 David;}}\f0 \'e0\'e1})") << u"אב"_s;
+    QTest::newRow("1256 arabic by charset 178")
+        << QByteArray(R"({\rtf1\ansi{\fonttbl{\f0\fcharset178 Arial;}}\f0 \'c7\'e1})") << u"ال"_s;
+    QTest::newRow("1257 baltic by charset 186")
+        << QByteArray(R"({\rtf1\ansi{\fonttbl{\f0\fcharset186 Arial;}}\f0 \'e0\'c7})") << u"ąĒ"_s;
+    QTest::newRow("1258 vietnamese by charset 163")
+        << QByteArray(R"({\rtf1\ansi{\fonttbl{\f0\fcharset163 Arial;}}\f0 \'e0\'c7})") << u"àÇ"_s;
     QTest::newRow("874 thai by charset 222")
         << QByteArray(R"({\rtf1\ansi{\fonttbl{\f0\fcharset222 Tahoma;}}\f0 \'a1})") << u"ก"_s;
     QTest::newRow("932 japanese by charset 128")
