@@ -32,6 +32,11 @@ public:
     {
         frame.reset();
         Ana = nullptr;
+        // A prompt the test did not script fails it.
+        if (!platform->unexpected.isEmpty()) {
+            const QByteArray what = "unexpected prompts: " + platform->unexpected.join(QStringLiteral("; ")).toUtf8();
+            QTest::qFail(what.constData(), __FILE__, __LINE__);
+        }
     }
     TAna *operator->() const { return frame.get(); }
     TAna *get() const { return frame.get(); }
