@@ -1,6 +1,5 @@
 #include "RtfWriter.h"
 
-#include "DocumentImages.h"
 #include "DocumentModel.h"
 #include "EastAsian.h"
 #include "OutputSink.h"
@@ -243,7 +242,7 @@ void RtfWriter::writeParagraphProperties(const QTextBlock &block)
         m_out.put("\\ls");
         m_out.putNumber(NumberList);
         m_out.put("\\ilvl0{\\listtext\\pard\\plain ");
-        m_out.putNumber(block.textList()->itemNumber(block) + 1);
+        m_out.putNumber(++m_listItems[block.textList()]);
         m_out.put(".\\tab}");
     }
     // No delimiter needed: runs and pictures follow, each in its own group.
@@ -285,7 +284,10 @@ void RtfWriter::writeText(QStringView text)
 
 void RtfWriter::writePicture(const QTextImageFormat &format)
 {
-    const auto image = images::encodedImage(m_doc, format);
+    auto cached = m_images.find(format.name());
+    if (cached == m_images.end())
+        cached = m_images.insert(format.name(), images::encodedImage(m_doc, format));
+    const std::optional<images::EncodedImage> &image = cached.value();
     if (!image)
         return;
     const QSize pixels = image->pixels.isValid() ? image->pixels : QSize(1, 1);

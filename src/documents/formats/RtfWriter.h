@@ -9,6 +9,7 @@
 // PNG and JPEG pictures are written back as \pict groups.
 
 #include "CodePage.h"
+#include "DocumentImages.h"
 
 #include <QHash>
 #include <QList>
@@ -19,6 +20,7 @@ class QTextBlock;
 class QTextCharFormat;
 class QTextDocument;
 class QTextImageFormat;
+class QTextList;
 
 namespace kelmora::formats {
 
@@ -57,6 +59,9 @@ private:
     QList<QByteArray> m_eastAsianPrefix;
     bool m_usesBullets = false;
     bool m_usesNumbers = false;
+    // Items written so far per list (QTextList::itemNumber is a linear search).
+    QHash<const QTextList *, int> m_listItems;
+    QHash<QString, std::optional<images::EncodedImage>> m_images;
 };
 
 } // namespace kelmora::formats
