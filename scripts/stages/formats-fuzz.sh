@@ -18,7 +18,7 @@ run() {
   mkdir -p "$scratch"
   echo "Fuzzing $fuzzer for 60 seconds"
   "$build/fuzz/formats/$fuzzer" -max_total_time=60 -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
-    -print_final_stats=1 "$@" "$scratch" "$seeddir" >"$log" 2>&1 || status=$?
+    -print_final_stats=1 -artifact_prefix="$build/" "$@" "$scratch" "$seeddir" >"$log" 2>&1 || status=$?
   grep -v -E '^#[0-9]+[[:space:]]+(NEW|REDUCE|pulse)' "$log" | tail -n 60 || true
   return "$status"
 }

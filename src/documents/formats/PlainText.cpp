@@ -190,6 +190,19 @@ LineEnding readPlainText(QTextDocument &doc, QByteArrayView data)
     return firstLineEnding(data);
 }
 
+// True when the text written for the first paragraph starts with U+FEFF,
+// which a reader would take for a byte order mark.
+bool startsWithBomCharacter(QStringView firstParagraph)
+{
+    for (QChar c : firstParagraph) {
+        if (c.unicode() == 0xfeff)
+            return true;
+        if (!isSpecial(c.unicode()) || c == QChar::LineSeparator)
+            return false;
+    }
+    return false;
+}
+
 void writePlainText(const QTextDocument &doc, LineEnding lineEnding, OutputSink &out)
 {
     // Block by block: Qt hands out a block's text faster than the whole text.
@@ -197,10 +210,13 @@ void writePlainText(const QTextDocument &doc, LineEnding lineEnding, OutputSink 
     QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
     bool first = true;
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
         if (!first)
             out.put(newline);
+        else if (startsWithBomCharacter(text))
+            out.put("\xef\xbb\xbf"); // so that reading drops this mark, not the text's own
         first = false;
-        encodeParagraph(block.text(), newline, utf8, out);
+        encodeParagraph(text, newline, utf8, out);
     }
 }
 

@@ -95,6 +95,11 @@ void TestPlainText::write_data()
     QTest::newRow("UTF-8 without BOM") << u"ığ😀"_s << LineEnding::LF << QByteArray("ığ😀");
     QTest::newRow("no-break space and tab kept") << u"a\u00a0b\tc"_s << LineEnding::LF << QByteArray("a\xc2\xa0" "b\tc");
     QTest::newRow("empty") << u""_s << LineEnding::CRLF << QByteArray();
+    QTest::newRow("text starting with U+FEFF gets a BOM before it")
+        << u"\ufeffa"_s << LineEnding::LF << QByteArray("\xef\xbb\xbf\xef\xbb\xbf" "a");
+    QTest::newRow("U+FEFF after a picture mark too")
+        << u"\ufffc\ufeff"_s << LineEnding::LF << QByteArray("\xef\xbb\xbf\xef\xbb\xbf");
+    QTest::newRow("U+FEFF later needs no BOM") << u"a\ufeff"_s << LineEnding::LF << QByteArray("a\xef\xbb\xbf");
 }
 
 void TestPlainText::write()
@@ -115,6 +120,7 @@ void TestPlainText::bytesSurviveReadAndWrite_data()
     QTest::newRow("CR") << QByteArray("Merhaba\rdünya\r");
     QTest::newRow("long line") << QByteArray(QByteArray(100000, 'x') + "ş");
     QTest::newRow("many lines") << QByteArray("satır\n").repeated(20000);
+    QTest::newRow("a zero-width no-break space first") << QByteArray("\xef\xbb\xbf\xef\xbb\xbf" "a\n");
 }
 
 void TestPlainText::bytesSurviveReadAndWrite()
