@@ -7,13 +7,6 @@
 
 namespace kelmora {
 
-QString errorBoxText(const QString &message)
-{
-    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
-        return message + QLatin1Char('.');
-    return message;
-}
-
 void showErrorBox(const QString &message, QWidget *parent)
 {
     MessageRequest r;

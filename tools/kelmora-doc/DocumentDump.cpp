@@ -152,11 +152,4 @@ QByteArray dumpJson(const QTextDocument &doc)
     return out;
 }
 
-QString errorBoxText(const QString &message)
-{
-    if (!message.isEmpty() && message.back() > u'.')
-        return message + u'.';
-    return message;
-}
-
 } // namespace kelmora::tools

@@ -17,8 +17,4 @@ namespace kelmora::tools {
 // "strikeout": b, "colour": "#rrggbb"|"auto"}, ...]}, ...]
 QByteArray dumpJson(const QTextDocument &doc);
 
-// The message of an error as the error box shows it: a full stop is added
-// when the last character sorts after ".".
-QString errorBoxText(const QString &message);
-
 } // namespace kelmora::tools

@@ -7,6 +7,7 @@
 #include "DocumentDump.h"
 #include "DocumentIO.h"
 #include "DocumentModel.h"
+#include "ErrorText.h"
 #include "Exceptions.h"
 
 #include <QCoreApplication>
@@ -71,7 +72,7 @@ int main(int argc, char **argv)
     try {
         return run(args);
     } catch (const Exception &e) {
-        const QString text = tools::errorBoxText(QString::fromStdString(e.message()));
+        const QString text = errorBoxText(QString::fromStdString(e.message()));
         const QByteArray line = text.toUtf8() + '\n';
         std::fputs(line.constData(), stderr);
         return 1;

@@ -6,7 +6,8 @@
 //
 // Units: indents are kept exactly in twips (1/20 pt) in user properties of the
 // block format; the layout margins Qt uses are derived from them (Qt's layout
-// measures margins in 96-dpi pixels and scales them to the paint device).
+// measures margins in 96-dpi pixels; printing scales them to the printer's
+// resolution itself, since Qt does not).
 // Font sizes are QTextCharFormat point sizes (twentieths survive exactly).
 //
 // Paragraph indents are those of the editing surface:
