@@ -55,21 +55,18 @@ private slots:
     void minimizeAllFromLastToFirst();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_tmp;
-    QString m_oldCwd;
+    std::unique_ptr<test::ScopedWorkFolder> m_tmp;
 };
 
 void TestDocumentWindow::init()
 {
-    m_tmp = std::make_unique<QTemporaryDir>();
+    m_tmp = std::make_unique<test::ScopedWorkFolder>();
     QVERIFY(m_tmp->isValid());
-    m_oldCwd = QDir::currentPath();
-    QDir::setCurrent(m_tmp->path());
 }
 
 void TestDocumentWindow::cleanup()
 {
-    QDir::setCurrent(m_oldCwd);
+    m_tmp.reset();
 }
 
 void TestDocumentWindow::untitledNumbering()

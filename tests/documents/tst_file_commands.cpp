@@ -30,14 +30,6 @@ bool isRtfFile(const QString &path)
     return test::readAll(path).startsWith("{\\rtf");
 }
 
-QStringList boxTexts(const test::ScriptedPlatform &p)
-{
-    QStringList out;
-    for (const test::AskedBox &b : p.boxes)
-        out << b.request.text;
-    return out;
-}
-
 } // namespace
 
 class TestFileCommands : public QObject {
@@ -69,21 +61,18 @@ private slots:
 
 private:
     QString path(const QString &name) const { return m_tmp->filePath(name); }
-    std::unique_ptr<QTemporaryDir> m_tmp;
-    QString m_oldCwd;
+    std::unique_ptr<test::ScopedWorkFolder> m_tmp;
 };
 
 void TestFileCommands::init()
 {
-    m_tmp = std::make_unique<QTemporaryDir>();
+    m_tmp = std::make_unique<test::ScopedWorkFolder>();
     QVERIFY(m_tmp->isValid());
-    m_oldCwd = QDir::currentPath();
-    QDir::setCurrent(m_tmp->path());
 }
 
 void TestFileCommands::cleanup()
 {
-    QDir::setCurrent(m_oldCwd);
+    m_tmp.reset();
 }
 
 void TestFileCommands::dialogsAreSetUp()
@@ -249,7 +238,7 @@ void TestFileCommands::saveAsConfirmsExtendedNameThatExists()
     f.platform->boxAnswers.push_back(QMessageBox::No);
     f->FileSaveAsItem->trigger();
     QCOMPARE(test::readAll(path(u"var.TXT"_s)), QByteArray("eski içerik"));
-    QCOMPARE(boxTexts(*f.platform), QStringList{path(u"var.TXT"_s) + u" zaten var.\nDeğiştirmek istiyor musunuz?"_s});
+    QCOMPARE(f.platform->boxTexts(), QStringList{path(u"var.TXT"_s) + u" zaten var.\nDeğiştirmek istiyor musunuz?"_s});
     QCOMPARE(f.captions(), QStringList{u"ADSIZ1"_s});
     QVERIFY(f.editor()->Modified());
 
@@ -394,7 +383,7 @@ void TestFileCommands::exitPassVisitsFromActiveAndCancelKeepsRest()
     test::FrameFixture::settle();
     // The active document first, then on in the frame's order; the unchanged
     // one is passed without a question.
-    QCOMPARE(boxTexts(*f.platform), (QStringList{cFile + kQuestion, u"ADSIZ1"_s + kQuestion}));
+    QCOMPARE(f.platform->boxTexts(), (QStringList{cFile + kQuestion, u"ADSIZ1"_s + kQuestion}));
     QVERIFY(f->isVisible());
     QCOMPARE(f.captions(), (QStringList{u"ADSIZ1"_s, u"ADSIZ2"_s}));
     QVERIFY(a->Modified());
@@ -409,7 +398,7 @@ void TestFileCommands::exitPassRepeatsQuestionAfterCancelledDialog()
     f.platform->fileAnswers.push_back({false, {}, 0});
     f.platform->fileAnswers.push_back({true, path(u"sonunda"_s), 1});
     QVERIFY(f->FormClose(nullptr));
-    QCOMPARE(boxTexts(*f.platform), (QStringList{u"ADSIZ1"_s + kQuestion, u"ADSIZ1"_s + kQuestion}));
+    QCOMPARE(f.platform->boxTexts(), (QStringList{u"ADSIZ1"_s + kQuestion, u"ADSIZ1"_s + kQuestion}));
     // Saved exactly under the name chosen, in the document's own format (RTF).
     QVERIFY(isRtfFile(path(u"sonunda"_s)));
     QVERIFY(!QFile::exists(path(u"sonunda.TXT"_s)));

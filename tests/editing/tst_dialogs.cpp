@@ -32,14 +32,6 @@ struct Dialogs {
     Tparagraf_ayari paragraph;
 };
 
-QStringList boxTexts(const test::ScriptedPlatform &p)
-{
-    QStringList out;
-    for (const test::AskedBox &b : p.boxes)
-        out << b.request.text;
-    return out;
-}
-
 } // namespace
 
 class TestDialogs : public QObject {
@@ -70,7 +62,7 @@ void TestDialogs::searchWalksThroughOccurrences()
         starts << (f.platform->boxes.size() > boxesBefore ? -1 : f.editor()->SelStart());
     }
     QCOMPARE(starts, (QList<int>{0, 2, -1, 0}));
-    QCOMPARE(boxTexts(*f.platform), QStringList{u"Aranan Metin Bulunamadı"_s});
+    QCOMPARE(f.platform->boxTexts(), QStringList{u"Aranan Metin Bulunamadı"_s});
     const MessageRequest &r = f.platform->boxes.first().request;
     QCOMPARE(r.caption, u"Metin Ara"_s);
     QCOMPARE(r.icon, QMessageBox::Question);
@@ -113,7 +105,7 @@ void TestDialogs::searchPositionIsSharedAndNotFoundSelectsAll()
     TRichEdit *second = f.newDocument()->RichEdit1;
     second->insertPlainText(u"uzun"_s);
     d.search.Button1->click();
-    QCOMPARE(boxTexts(*f.platform), QStringList{u"Aranan Metin Bulunamadı"_s});
+    QCOMPARE(f.platform->boxTexts(), QStringList{u"Aranan Metin Bulunamadı"_s});
     QCOMPARE(Tmetin_ara::searchStart(), 0);
     QCOMPARE(second->SelLength(), second->TextLength()); // left selected
     // Changing the text does not restart; moving the caret does not either.
@@ -122,7 +114,7 @@ void TestDialogs::searchPositionIsSharedAndNotFoundSelectsAll()
     second->SetSelStart(0);
     d.search.Edit1->setText(u"zun"_s);
     d.search.Button1->click();
-    QCOMPARE(boxTexts(*f.platform).size(), 2);
+    QCOMPARE(f.platform->boxTexts().size(), 2);
 }
 
 void TestDialogs::searchShowingEmptiesBoxAndEnterSearches()

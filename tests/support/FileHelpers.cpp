@@ -1,5 +1,6 @@
 #include "FileHelpers.h"
 
+#include <QDir>
 #include <QProcess>
 
 #include <unistd.h>
@@ -34,6 +35,17 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QFile f(path);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(bytes);
+}
+
+ScopedWorkFolder::ScopedWorkFolder() : m_previous(QDir::currentPath())
+{
+    if (m_dir.isValid())
+        QDir::setCurrent(m_dir.path());
+}
+
+ScopedWorkFolder::~ScopedWorkFolder()
+{
+    QDir::setCurrent(m_previous);
 }
 
 } // namespace kelmora::test

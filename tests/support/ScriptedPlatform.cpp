@@ -87,6 +87,14 @@ QStringList ScriptedPlatform::errorTexts() const
     return out;
 }
 
+QStringList ScriptedPlatform::boxTexts() const
+{
+    QStringList out;
+    for (const AskedBox &b : boxes)
+        out.append(b.request.text);
+    return out;
+}
+
 ScopedPlatform::ScopedPlatform()
 {
     auto p = std::make_unique<ScriptedPlatform>();

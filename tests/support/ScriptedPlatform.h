@@ -56,6 +56,8 @@ public:
 
     // Texts of the error boxes shown so far.
     QStringList errorTexts() const;
+    // Texts of every message box shown so far.
+    QStringList boxTexts() const;
 };
 
 // Installs a fresh ScriptedPlatform for the life of the object.

@@ -1,22 +1,13 @@
 #include "RtfPicture.h"
 
+#include "RtfTokenizer.h"
+
 namespace kelmora::formats {
 
 namespace {
 
 // 22 inches, the largest page side word processors accept, in twips.
 constexpr int MaxTwips = 31680;
-
-int hexNibble(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 int scaled(int twips, int percent)
 {
@@ -34,7 +25,7 @@ void RtfPicture::reset()
 void RtfPicture::appendHex(QByteArrayView text)
 {
     for (char c : text) {
-        const int v = hexNibble(c);
+        const int v = hexDigitValue(c);
         if (v < 0)
             continue;
         if (m_highNibble < 0) {

@@ -16,17 +16,6 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool isTextByte(char c)
 {
     return c != '\\' && c != '{' && c != '}' && c != '\r' && c != '\n';
@@ -80,8 +69,8 @@ RtfToken RtfTokenizer::readBackslash()
             m_pos = m_data.size();
             return t;
         }
-        const int hi = hexValue(m_data[m_pos]);
-        const int lo = hexValue(m_data[m_pos + 1]);
+        const int hi = hexDigitValue(m_data[m_pos]);
+        const int lo = hexDigitValue(m_data[m_pos + 1]);
         if (hi < 0 || lo < 0) {
             t.kind = RtfToken::Symbol; // a malformed escape: ignored by the reader
             t.symbol = '\'';

@@ -10,6 +10,18 @@
 
 namespace kelmora::formats {
 
+// The value of a hexadecimal digit, or -1 for any other character.
+inline int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 struct RtfToken {
     enum Kind { End, GroupStart, GroupEnd, Word, Symbol, Hex, Text };
     Kind kind = End;
