@@ -176,6 +176,7 @@ private:
     void buildWindowHelpMenus();
     void buildStandardBar();
     void buildFormattingBar();
+    void buildFontBoxes();
     void buildStatusBar();
     void buildContextMenus();
     void buildDialogs();

@@ -320,32 +320,7 @@ void TAna::buildFormattingBar()
     ToolBar1->setContextMenuPolicy(Qt::CustomContextMenu);
     addToolBar(Qt::TopToolBarArea, ToolBar1);
 
-    ComboBox1 = new QComboBox(ToolBar1);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox1->setFixedWidth(145);
-    ToolBar1->addWidget(ComboBox1);
-    connect(ComboBox1, &QComboBox::editTextChanged, this, [this] {
-        if (!m_settingBoxes)
-            guarded([this] { ComboBox1Change(ComboBox1); });
-    });
-
-    ComboBox2 = new QComboBox(ToolBar1);
-    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
-    ComboBox2->setEditable(true);
-    ComboBox2->setInsertPolicy(QComboBox::NoInsert);
-    ComboBox2->setFixedWidth(48);
-    for (int size = 8; size <= 50; ++size)
-        ComboBox2->addItem(QString::number(size));
-    ComboBox2->lineEdit()->setMaxLength(2);
-    ComboBox2->lineEdit()->installEventFilter(this);
-    setHint(ComboBox2, QStringLiteral("Yazı Büyüklüğü"));
-    ToolBar1->addWidget(ComboBox2);
-    connect(ComboBox2, &QComboBox::editTextChanged, this, [this] {
-        if (!m_settingBoxes)
-            guarded([this] { ComboBox2Change(ComboBox2); });
-    });
+    buildFontBoxes();
 
     ToolButton18 = makeButton(ToolBar1, "ToolButton18", 23, QStringLiteral("Koyu"), new PushLookButton(ToolBar1));
     connect(ToolButton18, &QToolButton::clicked, this, guard([this] { ToolButton18Click(ToolButton18); }));
@@ -372,6 +347,36 @@ void TAna::buildFormattingBar()
     ToolButton27 = makeButton(ToolBar1, "ToolButton27", 27, QStringLiteral("Madde İmi"));
     ToolButton27->setCheckable(true);
     connect(ToolButton27, &QToolButton::clicked, this, guard([this] { ToolButton28Click(ToolButton27); }));
+}
+
+void TAna::buildFontBoxes()
+{
+    ComboBox1 = new QComboBox(ToolBar1);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setEditable(true);
+    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox1->setFixedWidth(145);
+    ToolBar1->addWidget(ComboBox1);
+    connect(ComboBox1, &QComboBox::editTextChanged, this, [this] {
+        if (!m_settingBoxes)
+            guarded([this] { ComboBox1Change(ComboBox1); });
+    });
+
+    ComboBox2 = new QComboBox(ToolBar1);
+    ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+    ComboBox2->setEditable(true);
+    ComboBox2->setInsertPolicy(QComboBox::NoInsert);
+    ComboBox2->setFixedWidth(48);
+    for (int size = 8; size <= 50; ++size)
+        ComboBox2->addItem(QString::number(size));
+    ComboBox2->lineEdit()->setMaxLength(2);
+    ComboBox2->lineEdit()->installEventFilter(this);
+    setHint(ComboBox2, QStringLiteral("Yazı Büyüklüğü"));
+    ToolBar1->addWidget(ComboBox2);
+    connect(ComboBox2, &QComboBox::editTextChanged, this, [this] {
+        if (!m_settingBoxes)
+            guarded([this] { ComboBox2Change(ComboBox2); });
+    });
 }
 
 void TAna::buildStatusBar()
