@@ -10,6 +10,8 @@
 #include <functional>
 
 class QObject;
+class QAction;
+class QMenu;
 class QWidget;
 
 namespace kelmora {
@@ -44,6 +46,23 @@ protected:
 
 private:
     QWidget *m_window;
+    std::function<void(const QString &)> m_report;
+};
+
+// Follows the highlighted item of one menu, however it got highlighted: the
+// mouse, the arrow keys, or the first item a menu opened from the keyboard
+// highlights by itself (Qt signals only some of these). Reports the item's
+// hint (long part) whenever the highlight moves to another item.
+class MenuHighlightTracker : public QObject {
+public:
+    MenuHighlightTracker(QMenu *menu, std::function<void(const QString &)> report);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QMenu *m_menu;
+    QAction *m_highlighted = nullptr;
     std::function<void(const QString &)> m_report;
 };
 

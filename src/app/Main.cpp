@@ -4,6 +4,7 @@
 #include "Guard.h"
 #include "Hints.h"
 #include "Identity.h"
+#include "KeyPreview.h"
 #include "Printing.h"
 #include "ShortcutFilter.h"
 #include "WindowArrange.h"
@@ -54,6 +55,10 @@ TAna::TAna(QWidget *parent) : QMainWindow(parent)
     // An error in a tick is shown and the timer goes on.
     connect(Timer1, &QTimer::timeout, this, guard([this] { Timer1Timer(Timer1); }));
     Timer1->start();
+
+    m_keys = new KeyPreview(this, [this](QWidget *target, QChar &key) { frameKeyPress(target, key); });
+    watchBox(ComboBox1, &TAna::ComboBox1Change);
+    watchBox(ComboBox2, &TAna::ComboBox2Change);
 
     m_shortcuts = new ShortcutFilter(this, [this] { updateActions(); }, this);
     for (QAction *item : {FileNewItem, FileOpenItem, FileCloseItem, FileSaveItem, GeriAl1, CutItem, CopyItem,
@@ -339,24 +344,9 @@ void TAna::closeEvent(QCloseEvent *e)
         e->ignore();
 }
 
-bool TAna::eventFilter(QObject *watched, QEvent *e)
+QMenu *TAna::createPopupMenu()
 {
-    if (watched == ComboBox2->lineEdit() && e->type() == QEvent::KeyPress) {
-        auto *ke = static_cast<QKeyEvent *>(e);
-        QChar key;
-        if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter)
-            key = QLatin1Char('\r');
-        else if (ke->key() == Qt::Key_Backspace)
-            key = QLatin1Char('\b');
-        else if (!ke->text().isEmpty())
-            key = ke->text().at(0);
-        else
-            return false; // arrows, Delete and other keys that type nothing
-        bool pass = true;
-        guarded([&] { pass = ComboBox2KeyPress(ComboBox2, key); });
-        return !pass;
-    }
-    return QMainWindow::eventFilter(watched, e);
+    return nullptr;
 }
 
 void TAna::setComboText(QComboBox *box, const QString &text)

@@ -28,6 +28,7 @@ namespace kelmora {
 
 class TMDIchild;
 class ShortcutFilter;
+class KeyPreview;
 class Printer;
 
 class TAna : public QMainWindow {
@@ -100,8 +101,8 @@ public:
     void YazTipi1Click(QObject *sender);
     void ComboBox1Change(QObject *sender);
     void ComboBox2Change(QObject *sender);
-    // Returns false when the character is dropped.
-    bool ComboBox2KeyPress(QObject *sender, QChar &key);
+    // Filters each character typed into the size box; a dropped one is set to QChar().
+    void ComboBox2KeyPress(QObject *sender, QChar &key);
 
     // ---- queries used across the program ----
     QMdiArea *clientArea() const { return m_mdiArea; }
@@ -164,7 +165,8 @@ protected:
     bool event(QEvent *e) override;
     void showEvent(QShowEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
-    bool eventFilter(QObject *watched, QEvent *e) override;
+    // The frame offers no menu of its own on its bars or menu bar; the bars show PopupMenu2.
+    QMenu *createPopupMenu() override;
 
 private:
     friend class TMDIchild;
@@ -184,6 +186,11 @@ private:
     void updateClipboardActions();
     void fillWindowList();
     void setComboText(QComboBox *box, const QString &text);
+    // The two boxes: what each key typed (completed against the list) is one change.
+    void frameKeyPress(QWidget *target, QChar &key);
+    void watchBox(QComboBox *box, void (TAna::*change)(QObject *));
+    void boxTextEdited(QComboBox *box, void (TAna::*change)(QObject *));
+    void followHints(QMenu *menu);
     TMDIchild *openDocumentWindow(const QString &name, bool untitled);
     // Save As on child: the dialog, the extension and format rules, the write.
     bool saveAs(TMDIchild *child);
@@ -191,6 +198,10 @@ private:
 
     QMdiArea *m_mdiArea = nullptr;
     ShortcutFilter *m_shortcuts = nullptr;
+    KeyPreview *m_keys = nullptr;
+    QComboBox *m_boxInKey = nullptr; // the box a key is being delivered to
+    QString m_boxTextBeforeKey;
+    QChar m_boxKeyTyped;             // the character that key typed, if any
     std::unique_ptr<Printer> m_printer;
     QList<QAction *> m_windowListActions;
     QString m_hint;

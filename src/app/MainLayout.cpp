@@ -251,6 +251,16 @@ void TAna::buildWindowHelpMenus()
                                      QString(), -1);
 }
 
+void TAna::followHints(QMenu *menu)
+{
+    // A highlighted item puts its hint on the hint line, whether the mouse or
+    // the keyboard highlighted it; a menu opened from the keyboard highlights
+    // its first item once it is shown.
+    connect(menu, &QMenu::hovered, this, [this](QAction *a) { setApplicationHint(longHint(hintOf(a))); });
+    new MenuHighlightTracker(menu, [this](const QString &hint) { setApplicationHint(hint); });
+    connect(menu, &QMenu::aboutToHide, this, [this] { setApplicationHint(QString()); });
+}
+
 void TAna::buildMenus()
 {
     buildFileMenu();
@@ -262,8 +272,7 @@ void TAna::buildMenus()
     const QList<QMenu *> menus{File1, Edit1, Grnm1, Biim1, Window1, Yardm1};
     for (QMenu *m : menus) {
         connect(m, &QMenu::aboutToShow, this, [this] { updateActions(); });
-        connect(m, &QMenu::hovered, this, [this](QAction *a) { setApplicationHint(longHint(hintOf(a))); });
-        connect(m, &QMenu::aboutToHide, this, [this] { setApplicationHint(QString()); });
+        followHints(m);
     }
     connect(menuBar(), &QMenuBar::hovered, this, [this](QAction *a) { setApplicationHint(longHint(hintOf(a))); });
 }
@@ -357,10 +366,7 @@ void TAna::buildFontBoxes()
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setFixedWidth(145);
     ToolBar1->addWidget(ComboBox1);
-    connect(ComboBox1, &QComboBox::editTextChanged, this, [this] {
-        if (!m_settingBoxes)
-            guarded([this] { ComboBox1Change(ComboBox1); });
-    });
+    connect(ComboBox1, &QComboBox::editTextChanged, this, [this] { boxTextEdited(ComboBox1, &TAna::ComboBox1Change); });
 
     ComboBox2 = new QComboBox(ToolBar1);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
@@ -369,14 +375,14 @@ void TAna::buildFontBoxes()
     ComboBox2->setFixedWidth(48);
     for (int size = 8; size <= 50; ++size)
         ComboBox2->addItem(QString::number(size));
-    ComboBox2->lineEdit()->setMaxLength(2);
-    ComboBox2->lineEdit()->installEventFilter(this);
     setHint(ComboBox2, QStringLiteral("Yazı Büyüklüğü"));
     ToolBar1->addWidget(ComboBox2);
-    connect(ComboBox2, &QComboBox::editTextChanged, this, [this] {
-        if (!m_settingBoxes)
-            guarded([this] { ComboBox2Change(ComboBox2); });
-    });
+    connect(ComboBox2, &QComboBox::editTextChanged, this, [this] { boxTextEdited(ComboBox2, &TAna::ComboBox2Change); });
+    // Both boxes complete against their lists themselves (see MainBoxes.cpp);
+    // the size box's two-character limit is on typing only, so the refresh
+    // can show 120.
+    for (QComboBox *box : {ComboBox1, ComboBox2})
+        box->setCompleter(nullptr);
 }
 
 void TAna::buildStatusBar()
@@ -394,11 +400,13 @@ void TAna::buildContextMenus()
 {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    Cut1 = makeItem(PopupMenu1, "Cut1", QStringLiteral("Kes"), QString(), -1, EditCut1->shortcut());
+    // The clipboard items have no hints of their own and show their actions'.
+    Cut1 = makeItem(PopupMenu1, "Cut1", QStringLiteral("Kes"), hintOf(EditCut1), -1, EditCut1->shortcut());
     linkTo(Cut1, EditCut1);
-    Copy1 = makeItem(PopupMenu1, "Copy1", QStringLiteral("Kopyala"), QString(), -1, EditCopy1->shortcut());
+    Copy1 = makeItem(PopupMenu1, "Copy1", QStringLiteral("Kopyala"), hintOf(EditCopy1), -1, EditCopy1->shortcut());
     linkTo(Copy1, EditCopy1);
-    Paste1 = makeItem(PopupMenu1, "Paste1", QStringLiteral("Yapıştır"), QString(), -1, EditPaste1->shortcut());
+    Paste1 = makeItem(PopupMenu1, "Paste1", QStringLiteral("Yapıştır"), hintOf(EditPaste1), -1,
+                      EditPaste1->shortcut());
     linkTo(Paste1, EditPaste1);
     PopupMenu1->addSeparator();
     TmnSe2 = makeItem(PopupMenu1, "TmnSe2", QStringLiteral("Tümünü Seç"), QString(), -1);
@@ -427,6 +435,8 @@ void TAna::buildContextMenus()
                 bicimcubugu1->setChecked(!bicimcubugu1->isChecked());
                 bicimcubugu1Click(bicimcubugu1);
             }));
+    followHints(PopupMenu1);
+    followHints(PopupMenu2);
     for (QToolBar *bar : {ToolBar2, ToolBar1}) {
         connect(bar, &QWidget::customContextMenuRequested, this,
                 [this, bar](const QPoint &pos) { PopupMenu2->popup(bar->mapToGlobal(pos)); });

@@ -31,17 +31,28 @@ public:
     {
     }
 
+    // The chosen file when the typed name was completed with the extension.
+    QString completedName() const { return m_completed; }
+
     void accept() override
     {
         const QStringList typed = selectedFiles();
         if (typed.size() == 1 && !m_ext.isEmpty()) {
             const QFileInfo fi(typed.constFirst());
             if (!fi.exists() && fi.suffix().isEmpty()) {
+                // The name is looked up in the folder the dialog shows (Qt
+                // resolves a typed name against its file list, which it
+                // reads in the background and may not have yet).
                 const QString wanted = fi.fileName() + QLatin1Char('.') + m_ext;
-                const QStringList matches =
-                    fi.dir().entryList({caseInsensitivePattern(wanted)}, QDir::Files | QDir::Readable);
-                if (!matches.isEmpty())
-                    selectFile(fi.dir().filePath(matches.constFirst()));
+                for (const QDir &folder : {fi.dir(), QDir(directory())}) {
+                    const QStringList matches =
+                        folder.entryList({caseInsensitivePattern(wanted)}, QDir::Files | QDir::Readable);
+                    if (!matches.isEmpty()) {
+                        m_completed = folder.filePath(matches.constFirst());
+                        done(QDialog::Accepted);
+                        return;
+                    }
+                }
             }
         }
         QFileDialog::accept();
@@ -49,6 +60,7 @@ public:
 
 private:
     QString m_ext;
+    QString m_completed;
 };
 
 QString qtFilter(const std::pair<QString, QString> &f)
@@ -125,9 +137,14 @@ bool QtPlatform::fileDialog(QWidget *parent, FileDialogState &s)
             dlg.setDirectory(fi.absolutePath());
         dlg.selectFile(fi.fileName());
     }
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+    if (dlg.exec() != QDialog::Accepted)
         return false;
-    s.fileName = dlg.selectedFiles().constFirst();
+    if (!dlg.completedName().isEmpty())
+        s.fileName = dlg.completedName();
+    else if (!dlg.selectedFiles().isEmpty())
+        s.fileName = dlg.selectedFiles().constFirst();
+    else
+        return false;
     // With the patterns hidden Qt reports the filter by its description.
     const QString chosen = dlg.selectedNameFilter();
     for (qsizetype i = 0; i < s.filters.size(); ++i) {

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -375,6 +376,9 @@ void TRichEdit::LoadFromFile(const QString &path)
 {
     const formats::LoadResult r = formats::loadFile(*document(), path, m_plainText);
     m_lineEnding = r.lineEnding;
+    setTextCursor(QTextCursor(document()));
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
 }
 
 void TRichEdit::SaveToFile(const QString &path)
@@ -385,6 +389,13 @@ void TRichEdit::SaveToFile(const QString &path)
 void TRichEdit::mousePressEvent(QMouseEvent *e)
 {
     QTextEdit::mousePressEvent(e);
+    if (OnMouseDown)
+        OnMouseDown();
+}
+
+void TRichEdit::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    QTextEdit::mouseDoubleClickEvent(e);
     if (OnMouseDown)
         OnMouseDown();
 }

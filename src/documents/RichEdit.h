@@ -102,7 +102,8 @@ public:
     void CopyToClipboard() { copy(); }
     void PasteFromClipboard() { paste(); }
 
-    // Replaces the content with the file's (RTF or plain text); throws on failure.
+    // Replaces the content with the file's (RTF or plain text), the caret at
+    // the first character and the view at the top; throws on failure.
     void LoadFromFile(const QString &path);
     // Writes RTF or plain text as the format switch says; throws on failure.
     void SaveToFile(const QString &path);
@@ -118,6 +119,8 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent *e) override;
+    // The second press of a double click is a mouse-down too.
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
     QMimeData *createMimeDataFromSelection() const override;

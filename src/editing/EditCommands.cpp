@@ -27,11 +27,16 @@ struct ClipboardTarget {
     }
 };
 
-ClipboardTarget clipboardTarget()
+ClipboardTarget clipboardTarget(const QWidget *frame)
 {
     QWidget *focus = QApplication::focusWidget();
+    // While one of our popup menus is open (the document menu), the target is
+    // the control that had the focus in the frame before it opened.
+    const bool popup = QApplication::activePopupWidget() != nullptr;
+    if (popup)
+        focus = frame->focusWidget();
     ClipboardTarget t;
-    if (!focus || !focus->hasFocus())
+    if (!focus || (!popup && !focus->hasFocus()))
         return t;
     if (auto *edit = qobject_cast<QTextEdit *>(focus))
         t.edit = edit;
@@ -44,7 +49,7 @@ ClipboardTarget clipboardTarget()
 
 void TAna::updateClipboardActions()
 {
-    const ClipboardTarget t = clipboardTarget();
+    const ClipboardTarget t = clipboardTarget(this);
     EditCut1->setEnabled(t && t.hasSelection());
     EditCopy1->setEnabled(t && t.hasSelection());
     EditPaste1->setEnabled(t && m_clipboardHasText);
@@ -55,19 +60,19 @@ void TAna::connectClipboardActions()
     // Each action updates itself first and runs only when then enabled.
     connect(EditCut1, &QAction::triggered, this, guard([this] {
                 updateClipboardActions();
-                const ClipboardTarget t = clipboardTarget();
+                const ClipboardTarget t = clipboardTarget(this);
                 if (EditCut1->isEnabled())
                     t.edit ? t.edit->cut() : t.line->cut();
             }));
     connect(EditCopy1, &QAction::triggered, this, guard([this] {
                 updateClipboardActions();
-                const ClipboardTarget t = clipboardTarget();
+                const ClipboardTarget t = clipboardTarget(this);
                 if (EditCopy1->isEnabled())
                     t.edit ? t.edit->copy() : t.line->copy();
             }));
     connect(EditPaste1, &QAction::triggered, this, guard([this] {
                 updateClipboardActions();
-                const ClipboardTarget t = clipboardTarget();
+                const ClipboardTarget t = clipboardTarget(this);
                 if (EditPaste1->isEnabled())
                     t.edit ? t.edit->paste() : t.line->paste();
             }));

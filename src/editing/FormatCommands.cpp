@@ -122,18 +122,18 @@ void TAna::ComboBox2Change(QObject *)
     applySize(ComboBox2->currentText());
 }
 
-bool TAna::ComboBox2KeyPress(QObject *, QChar &key)
+void TAna::ComboBox2KeyPress(QObject *, QChar &key)
 {
     if (key == QLatin1Char('\r')) {
         applySize(ComboBox2->currentText());
         if (TRichEdit *editor = activeEditor())
             editor->setFocus();
-        return true;
+        return;
     }
     if ((key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key == QLatin1Char('\b'))
-        return true;
+        return;
     platform().beep();
-    return false;
+    key = QChar();
 }
 
 } // namespace kelmora

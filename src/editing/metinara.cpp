@@ -1,11 +1,12 @@
 #include "metinara.h"
 
 #include "Guard.h"
+#include "DialogFlags.h"
+#include "KeyPreview.h"
 #include "Platform.h"
 #include "RichEdit.h"
 
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,7 +33,7 @@ int Tmetin_ara::searchStart() { return g_searchStart; }
 void Tmetin_ara::setSearchStart(int position) { g_searchStart = position; }
 
 Tmetin_ara::Tmetin_ara(QWidget *parent, EditorSource activeEditor)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_activeEditor(std::move(activeEditor))
+    : QDialog(parent, kFixedDialogFlags), m_activeEditor(std::move(activeEditor))
 {
     setObjectName(QStringLiteral("metin_ara"));
     setWindowTitle(QStringLiteral("Metin Ara"));
@@ -65,9 +66,12 @@ Tmetin_ara::Tmetin_ara(QWidget *parent, EditorSource activeEditor)
 
     connect(Button1, &QPushButton::clicked, this, guard([this] { Button1Click(Button1); }));
     connect(Button2, &QPushButton::clicked, this, guard([this] { Button2Click(Button2); }));
-    for (QWidget *w : {static_cast<QWidget *>(Edit1), static_cast<QWidget *>(CheckBox1), static_cast<QWidget *>(Button1),
-                       static_cast<QWidget *>(Button2)})
-        w->installEventFilter(this);
+    auto *keys = new KeyPreview(this, [this](QWidget *target, QChar &key) {
+        FormKeyPress(target, key);
+        if (!key.isNull() && target == Edit1)
+            Edit1KeyPress(target, key);
+    });
+    keys->setCancelButton(Button2); // "&Kapat" is the cancel button: Escape presses it
 }
 
 void Tmetin_ara::showEvent(QShowEvent *e)
@@ -116,21 +120,16 @@ void Tmetin_ara::Button2Click(QObject *)
     reject();
 }
 
-bool Tmetin_ara::eventFilter(QObject *watched, QEvent *e)
+void Tmetin_ara::FormKeyPress(QObject *sender, QChar &key)
 {
-    if (e->type() != QEvent::KeyPress)
-        return QDialog::eventFilter(watched, e);
-    const int key = static_cast<QKeyEvent *>(e)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter)
-        return QDialog::eventFilter(watched, e);
-    // Enter searches from the text box and the check box (and is dropped
-    // there); on a button, that button acts.
-    if (auto *b = qobject_cast<QPushButton *>(watched)) {
-        b->click();
-        return true;
-    }
-    guarded([this] { Button1Click(Button1); });
-    return true;
+    if (key == QLatin1Char('\r') && (sender == Edit1 || sender == CheckBox1))
+        Button1Click(Button1);
+}
+
+void Tmetin_ara::Edit1KeyPress(QObject *, QChar &key)
+{
+    if (key == QLatin1Char('\r'))
+        key = QChar();
 }
 
 } // namespace kelmora

@@ -34,6 +34,10 @@ public:
     void FormShow(QObject *sender);
     void Button1Click(QObject *sender);
     void Button2Click(QObject *sender);
+    // Enter in the text box or on the check box searches; the text box drops it.
+    // A handler drops a character by setting it to QChar().
+    void FormKeyPress(QObject *sender, QChar &key);
+    void Edit1KeyPress(QObject *sender, QChar &key);
 
     // Where the next search begins; shared by all documents and showings.
     static int searchStart();
@@ -41,7 +45,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *e) override;
-    bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
     EditorSource m_activeEditor;

@@ -2,11 +2,12 @@
 
 #include "Guard.h"
 #include "IntConvert.h"
+#include "DialogFlags.h"
+#include "KeyPreview.h"
 #include "RichEdit.h"
 
 #include <QComboBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -44,7 +45,7 @@ QString unitsOf(double value)
 } // namespace
 
 Tparagraf_ayari::Tparagraf_ayari(QWidget *parent, EditorSource activeEditor, AlignmentButtons alignmentButtons)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_activeEditor(std::move(activeEditor)),
+    : QDialog(parent, kFixedDialogFlags), m_activeEditor(std::move(activeEditor)),
       m_alignmentButtons(std::move(alignmentButtons))
 {
     setObjectName(QStringLiteral("paragraf_ayari"));
@@ -64,8 +65,10 @@ Tparagraf_ayari::Tparagraf_ayari(QWidget *parent, EditorSource activeEditor, Ali
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setGeometry(54, 151, 122, 21);
     Button1 = new QPushButton(QStringLiteral("&Tamam"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(24, 190, 75, 25);
     Button2 = new QPushButton(QStringLiteral("&Kapat"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(104, 190, 75, 25);
     for (QPushButton *b : {Button1, Button2})
         b->setAutoDefault(false);
@@ -75,10 +78,8 @@ Tparagraf_ayari::Tparagraf_ayari(QWidget *parent, EditorSource activeEditor, Ali
 
     connect(Button1, &QPushButton::clicked, this, guard([this] { Button1Click(Button1); }));
     connect(Button2, &QPushButton::clicked, this, guard([this] { Button2Click(Button2); }));
-    for (QWidget *w : {static_cast<QWidget *>(Edit1), static_cast<QWidget *>(Edit2), static_cast<QWidget *>(Edit3),
-                       static_cast<QWidget *>(ComboBox1->lineEdit()), static_cast<QWidget *>(Button1),
-                       static_cast<QWidget *>(Button2)})
-        w->installEventFilter(this);
+    auto *keys = new KeyPreview(this, [this](QWidget *target, QChar &key) { keyPress(target, key); });
+    keys->setCancelButton(Button2); // "&Kapat" is the cancel button: Escape presses it
 }
 
 void Tparagraf_ayari::buildIndentGroup()
@@ -150,35 +151,45 @@ void Tparagraf_ayari::Button2Click(QObject *)
     reject();
 }
 
-bool Tparagraf_ayari::Edit1KeyPress(QChar key)
+void Tparagraf_ayari::keyPress(QWidget *target, QChar &key)
 {
-    return (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key == QLatin1Char('\b') ||
-           key == QLatin1Char('\r') || key == QChar(27);
+    FormKeyPress(target, key);
+    if (key.isNull())
+        return;
+    if (target == Edit1)
+        Edit1KeyPress(target, key);
+    else if (target == Edit2)
+        Edit2KeyPress(target, key);
+    else if (target == Edit3)
+        Edit3KeyPress(target, key);
 }
 
-bool Tparagraf_ayari::eventFilter(QObject *watched, QEvent *e)
+void Tparagraf_ayari::FormKeyPress(QObject *sender, QChar &key)
 {
-    if (e->type() != QEvent::KeyPress)
-        return QDialog::eventFilter(watched, e);
-    auto *ke = static_cast<QKeyEvent *>(e);
-    const bool enter = ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter;
-    if (auto *b = qobject_cast<QPushButton *>(watched)) {
-        if (!enter)
-            return false;
-        b->click();
-        return true;
+    if (key != QLatin1Char('\r'))
+        return;
+    if (sender == Edit1 || sender == Edit2 || sender == Edit3 || sender == ComboBox1) {
+        key = QChar();
+        Button1Click(Button1);
     }
-    if (enter) {
-        guarded([this] { Button1Click(Button1); });
-        return true;
-    }
-    // The three boxes drop everything but digits and the control keys.
-    if (watched == Edit1 || watched == Edit2 || watched == Edit3) {
-        if (ke->text().isEmpty())
-            return false; // arrows, Delete and other keys that type nothing
-        return !Edit1KeyPress(ke->text().at(0));
-    }
-    return false;
+}
+
+void Tparagraf_ayari::Edit1KeyPress(QObject *, QChar &key)
+{
+    const bool pass = (key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key == QLatin1Char('\b') ||
+                      key == QLatin1Char('\r') || key == QChar(27);
+    if (!pass)
+        key = QChar();
+}
+
+void Tparagraf_ayari::Edit2KeyPress(QObject *sender, QChar &key)
+{
+    Edit1KeyPress(sender, key);
+}
+
+void Tparagraf_ayari::Edit3KeyPress(QObject *sender, QChar &key)
+{
+    Edit1KeyPress(sender, key);
 }
 
 } // namespace kelmora

@@ -38,15 +38,20 @@ public:
     void FormShow(QObject *sender);
     void Button1Click(QObject *sender);
     void Button2Click(QObject *sender);
-    // The boxes' key filter: digits, backspace, Enter and Escape pass.
-    static bool Edit1KeyPress(QChar key);
+    // The form previews every character: Enter in a box or the list applies.
+    // A handler drops a character by setting it to QChar().
+    void FormKeyPress(QObject *sender, QChar &key);
+    // The boxes' one filter: digits, backspace, Enter and Escape pass.
+    void Edit1KeyPress(QObject *sender, QChar &key);
+    void Edit2KeyPress(QObject *sender, QChar &key);
+    void Edit3KeyPress(QObject *sender, QChar &key);
 
 protected:
     void showEvent(QShowEvent *e) override;
-    bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
     void buildIndentGroup();
+    void keyPress(QWidget *target, QChar &key);
     EditorSource m_activeEditor;
     AlignmentButtons m_alignmentButtons;
 };

@@ -67,22 +67,29 @@ void TestFormatCommands::sizeBoxTypingAppliesAndFilters()
     TRichEdit *e = f.newDocument()->RichEdit1;
     e->insertPlainText(u"boyut"_s);
     e->selectAll();
-    QLineEdit *box = f->ComboBox2->lineEdit();
+    // Keys go to the box itself, which keeps the focus (as under X).
+    QComboBox *box = f->ComboBox2;
     box->setFocus();
-    box->selectAll();
+    box->lineEdit()->selectAll();
     QTest::keyClick(box, Qt::Key_Backspace);
     f.platform->boxes.clear(); // the emptied box reported itself; not this test's point
-    // "1" completes to "10" and applies it; "6" alone matches nothing and applies 6.
+    // "1" completes to "10" and applies it once; "6" alone matches nothing and applies 6.
+    const int undoBefore = e->document()->availableUndoSteps();
     QTest::keyClicks(box, u"1"_s);
-    QCOMPARE(f->ComboBox2->currentText(), u"10"_s);
+    QCOMPARE(box->currentText(), u"10"_s);
+    QCOMPARE(box->lineEdit()->selectedText(), u"0"_s);
     QCOMPARE(e->SelAttributes().Size(), 10);
+    QCOMPARE(e->document()->availableUndoSteps(), undoBefore + 1);
     QTest::keyClicks(box, u"2"_s);
     QCOMPARE(e->SelAttributes().Size(), 12);
-    // A letter beeps and does not appear.
+    // A letter beeps and does not appear; a third digit is not taken.
     QTest::keyClicks(box, u"a"_s);
     QCOMPARE(f.platform->beeps, 1);
-    QCOMPARE(f->ComboBox2->currentText(), u"12"_s);
-    box->selectAll();
+    QTest::keyClick(box, Qt::Key_End);
+    QTest::keyClicks(box, u"5"_s);
+    QCOMPARE(box->currentText(), u"12"_s);
+    QCOMPARE(f.platform->beeps, 1);
+    box->lineEdit()->selectAll();
     QTest::keyClicks(box, u"6"_s);
     QCOMPARE(e->SelAttributes().Size(), 6);
     // Enter applies again and gives the focus back to the document.
@@ -98,9 +105,9 @@ void TestFormatCommands::sizeBoxEmptyReportsAndKeepsSize()
     e->insertPlainText(u"boyut"_s);
     e->selectAll();
     e->SelAttributes().SetSize(14);
-    QLineEdit *box = f->ComboBox2->lineEdit();
+    QComboBox *box = f->ComboBox2;
     box->setFocus();
-    box->setText(u"8"_s);
+    box->setEditText(u"8"_s);
     QTest::keyClick(box, Qt::Key_End);
     QTest::keyClick(box, Qt::Key_Backspace);
     QCOMPARE(f.platform->errorTexts().last(), u"'' is not a valid integer value."_s);
