@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QStatusBar>
-#include <QToolButton>
+#include <QPushButton>
 
 namespace kelmora {
 

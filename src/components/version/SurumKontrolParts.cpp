@@ -3,7 +3,7 @@
 #include <QIcon>
 #include <QPainter>
 #include <QRect>
-#include <QToolButton>
+#include <QPushButton>
 
 namespace kelmora::surumkontrol {
 
@@ -38,16 +38,17 @@ void ShadowLabel::paintEvent(QPaintEvent *)
     p.drawText(area, int(alignment()), text());
 }
 
-QToolButton *makeSpeedButton(QWidget *parent, const char *name, const QString &caption, const QString &hint,
+QPushButton *makeSpeedButton(QWidget *parent, const char *name, const QString &caption, const QString &hint,
                              const QString &glyph, const QRect &geometry)
 {
-    auto *b = new QToolButton(parent);
+    auto *b = new QPushButton(parent);
     b->setObjectName(QLatin1String(name));
     b->setText(caption);
     b->setToolTip(hint);
     b->setFocusPolicy(Qt::NoFocus);
     b->setCursor(Qt::PointingHandCursor);
-    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // Neither Enter nor the focus ever makes it the dialog's default button.
+    b->setAutoDefault(false);
     b->setFont(sansSerif(11, true));
     QIcon icon;
     icon.addFile(QStringLiteral(":/version/%1.png").arg(glyph), QSize(16, 16), QIcon::Normal);

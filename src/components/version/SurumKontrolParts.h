@@ -7,7 +7,7 @@
 #include <QString>
 
 class QRect;
-class QToolButton;
+class QPushButton;
 
 namespace kelmora::surumkontrol {
 
@@ -28,9 +28,9 @@ protected:
 };
 
 // A picture button as the dialog uses it: never takes the focus, hand cursor,
-// bold caption (an & marks its key), tooltip `hint`, and the glyph
+// bold caption (an & marks its key) centred with its glyph, tooltip `hint`, and the glyph
 // ":/version/<glyph>.png" with its "-disabled" twin for the disabled state.
-QToolButton *makeSpeedButton(QWidget *parent, const char *name, const QString &caption, const QString &hint,
+QPushButton *makeSpeedButton(QWidget *parent, const char *name, const QString &caption, const QString &hint,
                              const QString &glyph, const QRect &geometry);
 
 } // namespace kelmora::surumkontrol

@@ -17,7 +17,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
-#include <QToolButton>
+#include <QPushButton>
 
 #include <exception>
 
@@ -55,9 +55,9 @@ TSurumKontrolF::TSurumKontrolF(QWidget *parent)
     buildButtonPanels();
     buildWaitPanel();
 
-    connect(SpeedButton1, &QToolButton::clicked, this, guard([this] { SpeedButton1Click(SpeedButton1); }));
-    connect(SpeedButton2, &QToolButton::clicked, this, guard([this] { SpeedButton2Click(SpeedButton2); }));
-    connect(SpeedButton3, &QToolButton::clicked, this, guard([this] { SpeedButton3Click(SpeedButton3); }));
+    connect(SpeedButton1, &QPushButton::clicked, this, guard([this] { SpeedButton1Click(SpeedButton1); }));
+    connect(SpeedButton2, &QPushButton::clicked, this, guard([this] { SpeedButton2Click(SpeedButton2); }));
+    connect(SpeedButton3, &QPushButton::clicked, this, guard([this] { SpeedButton3Click(SpeedButton3); }));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

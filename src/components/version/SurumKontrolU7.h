@@ -15,7 +15,7 @@ class QLabel;
 class QPlainTextEdit;
 class QStatusBar;
 class QTimer;
-class QToolButton;
+class QPushButton;
 
 namespace kelmora {
 
@@ -63,9 +63,9 @@ public:
     QLabel *LabelFirma = nullptr, *LabelPAdi = nullptr, *LabelPKodu = nullptr, *LabelPSurum = nullptr,
            *LabelKSurum = nullptr, *LabelDurum = nullptr;
     QFrame *PanelTamam = nullptr;
-    QToolButton *SpeedButton3 = nullptr;
+    QPushButton *SpeedButton3 = nullptr;
     QFrame *PanelGuncel = nullptr;
-    QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr;
+    QPushButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr;
     QStatusBar *StatusBar1 = nullptr;
     QPlainTextEdit *MemoVers = nullptr;
     QLabel *PanelBekleme = nullptr;

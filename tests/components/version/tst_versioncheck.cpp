@@ -17,9 +17,10 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QToolButton>
+#include <QPushButton>
 #include <QtTest>
 
 #include <arpa/inet.h>
@@ -79,6 +80,21 @@ bool execute(TKvSurumKontrol &k, const std::function<bool(TSurumKontrolF *)> &ac
     return !hung;
 }
 
+// With KELMORA_SCREENSHOT_DIR set (screenshots.sh), the verdict on the screen,
+// window frame included, as <dir>/<test row>.png.
+void saveScreenshot(QWidget *dialog)
+{
+    const QString dir = qEnvironmentVariable("KELMORA_SCREENSHOT_DIR");
+    if (dir.isEmpty() || !QTest::currentDataTag())
+        return;
+    QTest::qWait(300); // let the window system show the finished dialog
+    const QRect frame = dialog->frameGeometry();
+    const QPixmap shot = dialog->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+    QString name = QString::fromUtf8(QTest::currentDataTag());
+    name.replace(u' ', u'-').remove(u',');
+    shot.save(dir + u'/' + name + u".png"_s);
+}
+
 // Runs a check that ends with its verdict; closes the dialog with the button in front.
 Result runToVerdict(TKvSurumKontrol &k)
 {
@@ -93,6 +109,7 @@ Result runToVerdict(TKvSurumKontrol &k)
             r.labels << l->text();
         r.front = frontPanel(d);
         r.memo = d->MemoVers->toPlainText();
+        saveScreenshot(d);
         QTest::mouseClick(r.front == u"PanelTamam"_s ? d->SpeedButton3 : d->SpeedButton2, Qt::LeftButton);
         return true;
     });
