@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStatusBar>
 #include <QTimer>
 #include <QPushButton>
@@ -159,7 +160,10 @@ void TSurumKontrolF::setVisible(bool visible)
 void TSurumKontrolF::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
-    guarded([this] { FormShow(this); });
+    // Only when the dialog is shown, not when the window system restores it
+    // from its icon: that would cover a verdict with the wait panel again.
+    if (!e->spontaneous())
+        guarded([this] { FormShow(this); });
 }
 
 void TSurumKontrolF::keyPressEvent(QKeyEvent *e)
