@@ -1,17 +1,13 @@
-// The version check's component and dialog without a network: the published
-// properties, the picture, the picture buttons, the wait panel, and what the
-// buttons do.
+// The version check's dialog without a network: the picture buttons, the
+// wait panel, and what the buttons do.
 
 #include "Identity.h"
-#include "KvSurumKontrol.h"
 #include "ScriptedPlatform.h"
 #include "SurumKontrolU7.h"
 
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
-#include <QMetaProperty>
-#include <QPainter>
 #include <QStatusBar>
 #include <QTimer>
 #include <QPushButton>
@@ -61,9 +57,6 @@ class TestSurumKontrol : public QObject {
     Q_OBJECT
 
 private slots:
-    void publishedProperties();
-    void versionStampIgnoresAssignment();
-    void pictureIsCopied();
     void pictureButtons_data();
     void pictureButtons();
     void waitPanelCoversAllBelowTheTitle();
@@ -72,49 +65,6 @@ private slots:
     void updateButton_data();
     void updateButton();
 };
-
-// Reachable by name through the meta-object, in their order, with their defaults.
-void TestSurumKontrol::publishedProperties()
-{
-    const TKvSurumKontrol k;
-    const QMetaObject *mo = k.metaObject();
-    QStringList seen;
-    for (int i = mo->propertyOffset(); i < mo->propertyCount(); ++i) {
-        const QMetaProperty p = mo->property(i);
-        QVERIFY(p.isWritable());
-        // A picture has no text; pictureIsCopied looks at it.
-        const QString value = p.metaType().id() == QMetaType::QPixmap ? QString() : p.read(&k).toString();
-        seen << QString::fromLatin1(p.name()) + u'=' + value;
-    }
-    QCOMPARE(seen, (QStringList{u"Caption="_s, u"Picture="_s, u"Host="_s + identity::ftpHost(),
-                                u"UserName=kvprg"_s, u"Password=ptmox"_s, u"Port=21"_s, u"GetFileName=version.dll"_s,
-                                u"SaveFileName="_s, u"ProgName="_s, u"ProgKod="_s, u"ProgVers="_s,
-                                u"LCompany=TORVANTA Yazılım"_s, u"Abuout=s1.02"_s, u"DwnlAdres="_s}));
-}
-
-void TestSurumKontrol::versionStampIgnoresAssignment()
-{
-    TKvSurumKontrol k;
-    k.setProperty("Abuout", u"s9.99"_s);
-    k.setAbuout(QString());
-    QCOMPARE(k.Abuout(), u"s1.02"_s);
-}
-
-void TestSurumKontrol::pictureIsCopied()
-{
-    TKvSurumKontrol k;
-    QVERIFY(k.Picture().isNull());
-    QPixmap source(8, 6);
-    source.fill(Qt::cyan);
-    k.setPicture(source);
-    {
-        QPainter p(&source);
-        p.fillRect(source.rect(), Qt::red);
-    }
-    const QImage kept = k.Picture().toImage();
-    QCOMPARE(kept.size(), QSize(8, 6));
-    QCOMPARE(kept.pixelColor(0, 0), QColor(Qt::cyan));
-}
 
 void TestSurumKontrol::pictureButtons_data()
 {
