@@ -36,6 +36,8 @@ private slots:
     void splashPanelIsClean();
     void titleShadesCyanToBlue();
     void bannerIsRedOnBlue();
+    void versionGlyphs_data();
+    void versionGlyphs();
 };
 
 void TestAssets::toolbarImages_data()
@@ -171,6 +173,47 @@ void TestAssets::bannerIsRedOnBlue()
     const int all = image.width() * image.height();
     QVERIFY(blue > all / 2);
     QVERIFY(red > all / 20);
+}
+
+void TestAssets::versionGlyphs_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"ok", "close", "update"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// Each button of the version check has a coloured glyph and a grey one for its
+// disabled state, both at 1x and 2x.
+void TestAssets::versionGlyphs()
+{
+    QFETCH(QString, name);
+    const auto colourful = [](const QImage &image, bool *grey) {
+        int drawn = 0;
+        *grey = true;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb c = image.pixel(x, y);
+                if (qAlpha(c) < 200)
+                    continue;
+                ++drawn;
+                if (std::max({qRed(c), qGreen(c), qBlue(c)}) - std::min({qRed(c), qGreen(c), qBlue(c)}) > 24)
+                    *grey = false;
+            }
+        }
+        return drawn;
+    };
+    for (const char *state : {"", "-disabled"}) {
+        for (const auto &[suffix, side] : {std::pair{"", 16}, std::pair{"@2x", 32}}) {
+            const QString path = QStringLiteral(":/version/%1%2%3.png").arg(name, QLatin1String(state), QLatin1String(suffix));
+            const QImage image(path);
+            QVERIFY2(!image.isNull(), qPrintable(path));
+            QCOMPARE(image.size(), QSize(side, side));
+            QVERIFY(image.hasAlphaChannel());
+            bool grey = false;
+            QVERIFY2(colourful(image, &grey) >= side, qPrintable(path));
+            QCOMPARE(grey, *state != '\0');
+        }
+    }
 }
 
 QTEST_MAIN(TestAssets)

@@ -15,6 +15,14 @@ for src in icons/src/*.svg; do
     rsvg-convert -w 32 -h 32 "$src" -o "icons/$n@2x.png"
 done
 
+# Glyphs of the version check's buttons, each in its normal and its disabled
+# state, rendered at 1x and 2x like the toolbar images.
+for src in version/src/*.svg; do
+    n=$(basename "$src" .svg)
+    rsvg-convert -w 16 -h 16 "$src" -o "version/$n.png"
+    rsvg-convert -w 32 -h 32 "$src" -o "version/$n@2x.png"
+done
+
 # Program icon: hand-drawn small sizes, the scalable drawing for the rest.
 for s in 16 32 48; do
     rsvg-convert -w $s -h $s "app/src/kelmora-$s.svg" -o "app/kelmora-$s.png"

@@ -48,6 +48,7 @@ TAna::TAna(QWidget *parent) : QMainWindow(parent)
     buildFormattingBar();
     buildStatusBar();
     buildContextMenus();
+    buildImageTitle();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

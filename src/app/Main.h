@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QMainWindow>
+#include <QPixmap>
 #include <QPointer>
 
 class QButtonGroup;
@@ -48,6 +49,7 @@ public:
     void bicimcubugu1Click(QObject *sender);
     void FileExit1Execute(QObject *sender);
     void WebSitesi1Click(QObject *sender);
+    void ProgramSrmnKontrolEt1Click(QObject *sender);
 
     // ---- window arrangement ----
     void WindowCascade1Execute(QObject *sender);
@@ -155,6 +157,8 @@ public:
     QColor renkColor = Qt::black; // the colour dialog's current colour
     QFont FontDialog1Font;        // the font dialog's last confirmed font
     QTimer *Timer1 = nullptr;
+    // The hidden banner picture the Help commands hand to their dialogs.
+    QPixmap ImageTitle;
 
     // Runs the update step of the self-enabling actions (close, window
     // arrangement, clipboard); the platform does this when idle, when a menu
@@ -182,6 +186,7 @@ private:
     void buildStatusBar();
     void buildContextMenus();
     void buildDialogs();
+    void buildImageTitle();
     void connectClipboardActions();
     void updateClipboardActions();
     void fillWindowList();

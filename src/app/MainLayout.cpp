@@ -249,6 +249,8 @@ void TAna::buildWindowHelpMenus()
     Yardm1->addSeparator();
     ProgramSrmnKontrolEt1 = makeItem(Yardm1, "ProgramSrmnKontrolEt1", QStringLiteral("Program Sürümünü Kontrol Et"),
                                      QString(), -1);
+    connect(ProgramSrmnKontrolEt1, &QAction::triggered, this,
+            guard([this] { ProgramSrmnKontrolEt1Click(ProgramSrmnKontrolEt1); }));
 }
 
 void TAna::followHints(QMenu *menu)

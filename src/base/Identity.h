@@ -19,5 +19,7 @@ inline QString programName() { return productName() + QLatin1Char(' ') + version
 
 // The maker's web site, shown in the Help menu and opened in the browser.
 inline QString webSite() { return QStringLiteral("https://www.torvanta.com.tr"); }
+// The maker's FTP server, which keeps the version list.
+inline QString ftpHost() { return QStringLiteral("ftp.torvanta.com.tr"); }
 
 } // namespace kelmora::identity

@@ -172,10 +172,13 @@ bool QtPlatform::fontDialog(QWidget *parent, QFont &font, QColor &)
     return ok;
 }
 
-void QtPlatform::shellOpen(const QString &, const QString &parameters)
+void QtPlatform::shellOpen(const QString &program, const QString &parameters)
 {
-    // The desktop decides which browser or mail program handles the address.
-    QDesktopServices::openUrl(QUrl::fromUserInput(parameters));
+    // The desktop decides which browser or mail program handles the address:
+    // the parameters when a program is named, else the "program" itself, an
+    // address or file to open with its default handler.
+    const QString address = parameters.isEmpty() ? program : parameters;
+    QDesktopServices::openUrl(QUrl::fromUserInput(address));
 }
 
 void QtPlatform::sleep(int milliseconds)

@@ -56,7 +56,9 @@ public:
     virtual bool fileDialog(QWidget *parent, FileDialogState &state) = 0;
     virtual bool colorDialog(QWidget *parent, QColor &color) = 0;
     virtual bool fontDialog(QWidget *parent, QFont &font, QColor &color) = 0;
-    // Starts a program or opens an address in the desktop's handler; the result is not examined.
+    // Starts a program with parameters (a browser on an address), or with no
+    // parameters opens `program` itself, an address or a file, with the
+    // desktop's default handler. The result is not examined.
     virtual void shellOpen(const QString &program, const QString &parameters) = 0;
     virtual void sleep(int milliseconds) = 0;
     virtual void beep() = 0;

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -40,6 +41,15 @@ void whenModal(std::function<void(QWidget *)> act)
 
 } // namespace
 
+// Stands in for the desktop's handlers: records every address Qt hands over.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl &url) { opened.append(url); }
+};
+
 class TestQtPlatform : public QObject {
     Q_OBJECT
 private slots:
@@ -48,6 +58,8 @@ private slots:
     void openDialogFindsNameWithoutExtensionInAnyCase();
     void saveDialogStartsFromLastChoice();
     void filterPatternsIgnoreCase();
+    void shellOpenHandsTheAddressOn_data();
+    void shellOpenHandsTheAddressOn();
 
 private:
     QTranslator m_tr;
@@ -161,6 +173,34 @@ void TestQtPlatform::filterPatternsIgnoreCase()
 {
     QCOMPARE(caseInsensitivePattern(u"*.Txt"_s), u"*.[Tt][Xx][Tt]"_s);
     QCOMPARE(caseInsensitivePattern(u"a1.rtf"_s), u"[Aa]1.[Rr][Tt][Ff]"_s);
+}
+
+
+void TestQtPlatform::shellOpenHandsTheAddressOn_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("parameters");
+    QTest::addColumn<QUrl>("opened");
+    QTest::newRow("browser on the web site") << u"IEXPLORE.EXE"_s << u"https://www.torvanta.com.tr"_s
+                                             << QUrl(u"https://www.torvanta.com.tr"_s);
+    QTest::newRow("an address without parameters") << u"https://www.torvanta.com.tr/indir/kelmora.zip"_s << QString()
+                                                   << QUrl(u"https://www.torvanta.com.tr/indir/kelmora.zip"_s);
+    QTest::newRow("a file without parameters") << u"/tmp/kelmora-kur.deb"_s << QString()
+                                               << QUrl(u"file:///tmp/kelmora-kur.deb"_s);
+}
+
+void TestQtPlatform::shellOpenHandsTheAddressOn()
+{
+    QFETCH(QString, program);
+    QFETCH(QString, parameters);
+    QFETCH(QUrl, opened);
+    UrlRecorder recorder;
+    for (const QString &scheme : {u"https"_s, u"file"_s})
+        QDesktopServices::setUrlHandler(scheme, &recorder, "open");
+    QtPlatform().shellOpen(program, parameters);
+    for (const QString &scheme : {u"https"_s, u"file"_s})
+        QDesktopServices::unsetUrlHandler(scheme);
+    QCOMPARE(recorder.opened, QList<QUrl>{opened});
 }
 
 QTEST_MAIN(TestQtPlatform)

@@ -115,4 +115,16 @@ public:
     EIdAcceptTimeout() : EIdException("Accept timed out.") {}
 };
 
+// A retrieval that ran past TIdFTP::TransferTimeout, however busy its peer.
+class EIdTransferTimeout : public EIdException {
+public:
+    EIdTransferTimeout() : EIdException("Transfer timed out.") {}
+};
+
+// A retrieval that brought more than TIdFTP::MaxTransferSize bytes.
+class EIdTransferTooLarge : public EIdException {
+public:
+    EIdTransferTooLarge() : EIdException("Transfer exceeds the size limit.") {}
+};
+
 } // namespace kelmora

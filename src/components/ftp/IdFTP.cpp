@@ -55,6 +55,21 @@ void TIdFTP::Get(const std::string &remoteName, const std::string &localPath,
         throw EIdNotSupported("Resuming a transfer is not supported.");
     LocalFile file(localPath, canOverwrite);
 
+    // The limit ends with this call, also when it fails: the control
+    // connection stays with the caller, who may still send commands.
+    struct LimitScope {
+        TIdTCPConnection &connection;
+        ~LimitScope() { connection.SetWaitLimit({}); }
+    } scope{*this};
+    net::Deadline limit = net::DeadlineAfter(TransferTimeout);
+    limit.overall = true;
+    SetWaitLimit(limit);
+    Retrieve(remoteName, file, limit);
+    file.Close();
+}
+
+void TIdFTP::Retrieve(const std::string &remoteName, LocalFile &file, const net::Deadline &limit)
+{
     // The server connects to us: listen on the control connection's own address
     // before PORT goes out (some servers connect as soon as they see it), and
     // take data only from the host we are talking to.
@@ -63,18 +78,26 @@ void TIdFTP::Get(const std::string &remoteName, const std::string &localPath,
     data.AllowedPeerIP = PeerEndpoint().AddressText();
     data.ReadTimeout = ReadTimeout;
     data.RecvBufferSize = RecvBufferSize;
+    data.SetWaitLimit(limit);
     data.BeginListen();
     const net::Endpoint listening = data.Binding();
     SendCmd("PORT " + PortArgument(listening.address, listening.port), {200});
     SendCmd("RETR " + remoteName, {125, 150, 154});
     data.Listen();
-    data.ReadStream([&file](std::string_view piece) { file.Write(piece); });
+    std::int64_t received = 0;
+    data.ReadStream([this, &file, &received](std::string_view piece) {
+        if (MaxTransferSize > 0 && static_cast<std::int64_t>(piece.size()) > MaxTransferSize - received) {
+            file.Write(piece.substr(0, static_cast<std::size_t>(MaxTransferSize - received)));
+            throw EIdTransferTooLarge();
+        }
+        file.Write(piece);
+        received += static_cast<std::int64_t>(piece.size());
+    });
     data.Disconnect();
 
     const int code = GetResponse({225, 226, 250, 426, 450}).NumericCode;
     if (code == 426 || code == 450)
         GetResponse({226, 225});
-    file.Close();
 }
 
 } // namespace kelmora

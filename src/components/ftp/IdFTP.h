@@ -9,6 +9,8 @@
 
 namespace kelmora {
 
+class LocalFile;
+
 enum class TIdFTPTransferType { ftASCII, ftBinary };
 
 // Connections through an FTP proxy are not made: a non-empty Host is refused.
@@ -30,6 +32,13 @@ public:
     bool Passive = false; // passive transfers are not implemented: Get refuses them
     TIdFTPTransferType TransferType = TIdFTPTransferType::ftBinary;
     TIdFtpProxySettings ProxySettings;
+    // Bounds of one Get, 0 = none. TransferTimeout (ms) covers the whole
+    // retrieval from its first command to its final reply, on top of each
+    // wait's ReadTimeout: a peer that trickles cannot keep it going
+    // (EIdTransferTimeout). MaxTransferSize is the most bytes the local file
+    // may receive: the first that many are written, then EIdTransferTooLarge.
+    int TransferTimeout = 0;
+    std::int64_t MaxTransferSize = 0;
 
     TIdFTP() { Port = 21; }
 
@@ -43,6 +52,9 @@ public:
     // not implemented; without `canOverwrite` an existing file is an error.
     void Get(const std::string &remoteName, const std::string &localPath,
              bool canOverwrite = false, bool resume = false);
+
+private:
+    void Retrieve(const std::string &remoteName, LocalFile &file, const net::Deadline &limit);
 };
 
 // The argument of PORT: "h1,h2,h3,h4,p1,p2" (192.168.1.5 port 1030 gives

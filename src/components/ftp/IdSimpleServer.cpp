@@ -29,7 +29,7 @@ void TIdSimpleServer::Listen()
         throw EIdNotConnected();
     const std::optional<std::uint32_t> allowed =
         AllowedPeerIP.empty() ? std::nullopt : std::optional(net::ResolveIpv4(AllowedPeerIP));
-    const net::Deadline deadline = net::DeadlineAfter(ReadTimeout);
+    const net::Deadline deadline = WaitDeadline();
     for (;;) {
         net::Endpoint peer;
         net::Socket incoming = m_listener.Accept(deadline, &peer);

@@ -10,9 +10,9 @@ namespace kelmora {
 
 // BeginListen() binds BoundIP:BoundPort (port 0 lets the system choose) and
 // listens with a backlog of 15; Binding() tells where. Listen() waits at most
-// ReadTimeout for a connection, takes the first one from AllowedPeerIP (empty:
-// from anyone), closes every other one and the listening socket, and from then
-// on this object is that connection. Throws EIdCouldNotBindSocket,
+// ReadTimeout (and the wait limit) for a connection, takes the first one from
+// AllowedPeerIP (empty: from anyone), closes every other one and the listening
+// socket, and from then on this object is that connection. Throws EIdCouldNotBindSocket,
 // EIdAcceptTimeout or EIdSocketError.
 class TIdSimpleServer : public TIdTCPConnection {
 public:

@@ -54,11 +54,20 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 // Milliseconds left until `deadline` for poll(): -1 without a deadline, 0 once passed.
 int PollTimeout(const Deadline &deadline)
 {
-    if (!deadline)
+    if (!deadline.at)
         return -1;
     using namespace std::chrono;
-    const auto left = duration_cast<milliseconds>(*deadline - steady_clock::now()).count() + 1;
+    const auto left = duration_cast<milliseconds>(*deadline.at - steady_clock::now()).count() + 1;
     return static_cast<int>(std::clamp<long long>(left, 0, INT_MAX));
+}
+
+// A wait that reached `deadline`: the transfer's overall limit, or the wait's own.
+template <class OwnTimeout>
+[[noreturn]] void ThrowTimeout(const Deadline &deadline)
+{
+    if (deadline.overall)
+        throw EIdTransferTimeout();
+    throw OwnTimeout();
 }
 
 } // namespace
@@ -118,8 +127,19 @@ std::uint32_t ResolveIpv4(const std::string &host)
 Deadline DeadlineAfter(int ms)
 {
     if (ms <= 0)
-        return std::nullopt;
-    return std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        return {};
+    return {std::chrono::steady_clock::now() + std::chrono::milliseconds(ms)};
+}
+
+Deadline Sooner(const Deadline &a, const Deadline &b)
+{
+    if (!a.at)
+        return b;
+    if (!b.at)
+        return a;
+    if (*a.at == *b.at)
+        return a.overall ? a : b;
+    return *a.at < *b.at ? a : b;
 }
 
 Socket::~Socket()
@@ -183,7 +203,7 @@ void Socket::Connect(const Endpoint &remote, Deadline deadline)
     if (errno != EINPROGRESS && errno != EINTR)
         ThrowSocketError(errno);
     if (!WaitFor(POLLOUT, deadline))
-        throw EIdConnectTimeout();
+        ThrowTimeout<EIdConnectTimeout>(deadline);
     int error = 0;
     socklen_t length = sizeof error;
     if (::getsockopt(m_fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
@@ -212,7 +232,7 @@ Socket Socket::Accept(Deadline deadline, Endpoint *peer)
         }
         if (errno == EAGAIN || errno == EWOULDBLOCK) {
             if (!WaitFor(POLLIN, deadline))
-                throw EIdAcceptTimeout();
+                ThrowTimeout<EIdAcceptTimeout>(deadline);
         } else if (errno != EINTR && errno != ECONNABORTED) {
             ThrowSocketError(errno);
         }
@@ -227,7 +247,7 @@ std::size_t Socket::Receive(char *buffer, std::size_t size, Deadline deadline)
             return static_cast<std::size_t>(got);
         if (errno == EAGAIN || errno == EWOULDBLOCK) {
             if (!WaitFor(POLLIN, deadline))
-                throw EIdReadTimeout();
+                ThrowTimeout<EIdReadTimeout>(deadline);
         } else if (errno != EINTR) {
             ThrowSocketError(errno);
         }
@@ -243,7 +263,7 @@ void Socket::SendAll(std::string_view bytes, std::size_t chunk, Deadline deadlin
             bytes.remove_prefix(static_cast<std::size_t>(sent));
         } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
             if (!WaitFor(POLLOUT, deadline))
-                throw EIdWriteTimeout();
+                ThrowTimeout<EIdWriteTimeout>(deadline);
         } else if (errno != EINTR) {
             ThrowSocketError(errno);
         }

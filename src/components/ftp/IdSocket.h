@@ -29,11 +29,18 @@ std::optional<std::uint32_t> ParseDottedQuad(std::string_view text);
 // Throws EIdSocketError when the name cannot be resolved.
 std::uint32_t ResolveIpv4(const std::string &host);
 
-// A point in time after which a wait fails; empty means "wait without limit".
-using Deadline = std::optional<std::chrono::steady_clock::time_point>;
+// When a wait fails: `at` empty means "wait without limit". `overall` marks
+// the deadline of a whole transfer rather than of one wait, so that reaching it
+// is reported as EIdTransferTimeout instead of the wait's own time-out error.
+struct Deadline {
+    std::optional<std::chrono::steady_clock::time_point> at;
+    bool overall = false;
+};
 
 // A deadline `ms` milliseconds from now; 0 or less means no limit.
 Deadline DeadlineAfter(int ms);
+// The sooner of two deadlines; on a tie the overall one, so its error is reported.
+Deadline Sooner(const Deadline &a, const Deadline &b);
 
 // One TCP/IPv4 socket, closed by its destructor. Move-only. Every failing call
 // throws the matching EId* error (socket error, bind failure, time-out); waits

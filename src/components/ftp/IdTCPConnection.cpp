@@ -45,6 +45,11 @@ net::Endpoint TIdTCPConnection::PeerEndpoint() const
     return m_socket.PeerEndpoint();
 }
 
+net::Deadline TIdTCPConnection::WaitDeadline() const
+{
+    return net::Sooner(net::DeadlineAfter(ReadTimeout), m_waitLimit);
+}
+
 std::size_t TIdTCPConnection::ReadPieceSize() const
 {
     return static_cast<std::size_t>(std::clamp(RecvBufferSize, 1, 1024 * 1024));
@@ -57,7 +62,7 @@ void TIdTCPConnection::WriteLn(std::string_view line)
     std::string bytes(line);
     bytes += "\r\n";
     m_socket.SendAll(bytes, static_cast<std::size_t>(std::clamp(SendBufferSize, 1, 1024 * 1024)),
-                     net::DeadlineAfter(ReadTimeout));
+                     WaitDeadline());
 }
 
 const TIdRFCReply &TIdTCPConnection::GetResponse(std::initializer_list<int> accepted)
@@ -65,7 +70,7 @@ const TIdRFCReply &TIdTCPConnection::GetResponse(std::initializer_list<int> acce
     RequireConnected();
     m_parser.SetLimits({static_cast<std::size_t>(std::max(MaxLineLength, 0)), MaxLineAction,
                         static_cast<std::size_t>(std::max(MaxReplySize, 0))});
-    const net::Deadline deadline = net::DeadlineAfter(ReadTimeout);
+    const net::Deadline deadline = WaitDeadline();
     std::string buffer(ReadPieceSize(), '\0');
     for (;;) {
         if (std::optional<TIdRFCReply> reply = m_parser.Next()) {
@@ -95,8 +100,7 @@ void TIdTCPConnection::ReadStream(const std::function<void(std::string_view)> &s
     RequireConnected();
     std::string buffer(ReadPieceSize(), '\0');
     for (;;) {
-        const std::size_t got =
-            m_socket.Receive(buffer.data(), buffer.size(), net::DeadlineAfter(ReadTimeout));
+        const std::size_t got = m_socket.Receive(buffer.data(), buffer.size(), WaitDeadline());
         if (got == 0)
             return; // the peer closed: the normal end of the stream
         sink(std::string_view(buffer.data(), got));

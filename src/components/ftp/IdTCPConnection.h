@@ -14,9 +14,10 @@ namespace kelmora {
 
 // One TCP connection, owned and closed by this object. Not thread-safe; every
 // call blocks the caller. Every wait is bounded by ReadTimeout (milliseconds,
-// 0 = no limit): a reply as a whole, each read of the byte stream, each send.
-// Failures throw EId* errors (IdException.h); a failed call leaves the
-// connection open, Disconnect() closes it.
+// 0 = no limit): a reply as a whole, each read of the byte stream, each send;
+// and, while one is set, by the wait limit (SetWaitLimit). Failures throw EId*
+// errors (IdException.h); a failed call leaves the connection open,
+// Disconnect() closes it.
 class TIdTCPConnection {
 public:
     static constexpr int DefaultReadTimeout = 30000;
@@ -49,11 +50,18 @@ public:
 
     const TIdRFCReply &LastReply() const { return m_lastReply; }
 
+    // Every wait from now on ends at `limit` at the latest, besides its own
+    // ReadTimeout; an empty deadline removes the limit. A whole transfer is
+    // bounded this way, however steadily its peer trickles.
+    void SetWaitLimit(net::Deadline limit) { m_waitLimit = limit; }
+
 protected:
     // Takes over a freshly opened socket; pending input of an earlier one is dropped.
     void Attach(net::Socket socket);
     net::Endpoint LocalEndpoint() const;
     net::Endpoint PeerEndpoint() const;
+    // The end of a wait that starts now: ReadTimeout or the wait limit, whichever is sooner.
+    net::Deadline WaitDeadline() const;
 
 private:
     void RequireConnected() const;
@@ -62,6 +70,7 @@ private:
     net::Socket m_socket;
     ReplyParser m_parser;
     TIdRFCReply m_lastReply;
+    net::Deadline m_waitLimit;
 };
 
 // Throws EIdLineBreakInCommand when `argument` holds CR or LF.

@@ -86,6 +86,11 @@ Step Data(std::string bytes, int holdMs, std::string from)
     return Step{Step::Kind::Data, {std::move(bytes)}, std::move(from), holdMs};
 }
 
+Step Trickle(std::string bytes, int gapMs)
+{
+    return Step{Step::Kind::Trickle, {std::move(bytes)}, "127.0.0.1", gapMs};
+}
+
 Step Stranger(std::string from)
 {
     return Step{Step::Kind::Stranger, {}, std::move(from), 0};
@@ -179,6 +184,18 @@ bool ScriptedFtpServer::Play(const Step &step)
         if (Connect(step.from, &fd)) {
             SendAll(fd, step.pieces.front());
             WaitFor(fd, 0, step.ms, m_stop);
+        }
+        CloseFd(fd);
+        return true;
+    }
+    case Step::Kind::Trickle: {
+        int fd = -1;
+        if (Connect(step.from, &fd)) {
+            for (const char byte : step.pieces.front()) {
+                if (m_stop || !SendAll(fd, std::string(1, byte)))
+                    break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(step.ms));
+            }
         }
         CloseFd(fd);
         return true;

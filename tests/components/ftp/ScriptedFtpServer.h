@@ -14,11 +14,11 @@
 namespace ftptest {
 
 struct Step {
-    enum class Kind { Send, Read, Data, Stranger, Pause, Close };
+    enum class Kind { Send, Read, Data, Trickle, Stranger, Pause, Close };
     Kind kind;
     std::vector<std::string> pieces; // Send: each piece goes out as its own segment
     std::string from;                // Data/Stranger: source address
-    int ms = 0;                      // Data: how long to hold the connection open; Pause
+    int ms = 0;                      // Data: how long to hold the connection open; Trickle: gap; Pause
 };
 
 Step Send(std::string bytes);
@@ -27,6 +27,9 @@ Step Read(); // reads one command line
 // Connects to the address of the last PORT command from `from`, sends `bytes`,
 // keeps the connection open `holdMs`, then closes it.
 Step Data(std::string bytes, int holdMs = 0, std::string from = "127.0.0.1");
+// Connects to the PORT address and sends `bytes` one at a time, `gapMs` apart,
+// until all are sent or the client closes the connection.
+Step Trickle(std::string bytes, int gapMs);
 // Connects to the PORT address from `from`, sends junk and records whether the
 // client closed that connection: "<stranger closed>" or "<stranger kept>".
 Step Stranger(std::string from = "127.0.0.2");

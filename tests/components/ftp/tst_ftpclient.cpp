@@ -172,6 +172,41 @@ std::vector<GetCase> GetCases()
     };
 }
 
+// The two bounds of one retrieval: its overall deadline and its size cap.
+struct BoundCase {
+    const char *name;
+    Script script;
+    int readTimeout;
+    int transferTimeout;
+    std::int64_t maxSize;
+    QString outcome;
+    std::string data;      // what the server sends
+    std::size_t fileAfter; // bytes of `data` the file ends with; npos: a proper, non-empty prefix
+};
+
+std::vector<BoundCase> BoundCases()
+{
+    const std::string data = AwkwardBytes(5000);
+    const std::string slow = AwkwardBytes(200);
+    const std::string cap = AwkwardBytes(4096);
+    const Script start = {Read(), Send("200 PORT ok.\r\n"), Read(), Send("150 Go.\r\n")};
+    const QString timedOut = QStringLiteral("kelmora::EIdTransferTimeout: Transfer timed out.");
+    const QString tooLarge = QStringLiteral("kelmora::EIdTransferTooLarge: Transfer exceeds the size limit.");
+    constexpr std::size_t prefix = std::string::npos;
+    return {
+        // Every byte comes well within the read time-out; only the deadline ends it.
+        {"trickle runs past the deadline", Join({start, {Trickle(slow, 40)}}), 1000, 700, 0, timedOut, slow, prefix},
+        {"trickle that ends in time", Join({start, {Trickle(slow.substr(0, 8), 20), Send("226 Done.\r\n")}}), 1000,
+         5000, 0, QStringLiteral("ok"), slow.substr(0, 8), 8},
+        {"no data connection: the deadline comes first", start, 5000, 400, 0, timedOut, "", 0},
+        {"final reply withheld", Join({start, {Data(data)}}), 5000, 600, 0, timedOut, data, data.size()},
+        {"more than the cap: the cap is written", Join({start, {Data(data), Send("226 Done.\r\n")}}), 1000, 0, 4096,
+         tooLarge, data, 4096},
+        {"exactly the cap", Join({start, {Data(cap), Send("226 Done.\r\n")}}), 1000, 0, 4096,
+         QStringLiteral("ok"), cap, cap.size()},
+    };
+}
+
 // A port nobody listens on: bound, then released.
 std::uint16_t ClosedPort()
 {
@@ -256,6 +291,42 @@ private slots:
             QVERIFY(ReadFile(path) == c.fileAfter);
         ftp.Disconnect();
         QCOMPARE(ToList(server.Transcript()), c.transcript);
+    }
+
+    void transferBounds_data()
+    {
+        QTest::addColumn<int>("row");
+        const auto cases = BoundCases();
+        for (std::size_t i = 0; i < cases.size(); ++i)
+            QTest::newRow(cases[i].name) << static_cast<int>(i);
+    }
+
+    void transferBounds()
+    {
+        QFETCH(int, row);
+        const BoundCase c = BoundCases()[static_cast<std::size_t>(row)];
+        QTemporaryDir dir;
+        const std::string path = dir.filePath(QStringLiteral("v.dll")).toStdString();
+        ScriptedFtpServer server(Join({kGreeting, c.script}));
+        TIdFTP ftp;
+        Prepare(ftp, server);
+        ftp.ReadTimeout = c.readTimeout;
+        ftp.TransferTimeout = c.transferTimeout;
+        ftp.MaxTransferSize = c.maxSize;
+        ftp.Connect(false, -1);
+        QCOMPARE(Outcome([&] { ftp.Get("version.dll", path, true, false); }), c.outcome);
+        QVERIFY(ftp.Connected());
+        const std::string got = ReadFile(path);
+        if (c.fileAfter == std::string::npos) {
+            QVERIFY(!got.empty());
+            QVERIFY(got.size() < c.data.size());
+            QVERIFY(c.data.compare(0, got.size(), got) == 0);
+        } else {
+            QVERIFY(got == c.data.substr(0, c.fileAfter));
+        }
+        ftp.Disconnect();
+        QCOMPARE(ToList(server.Transcript()),
+                 Lines({QStringLiteral("PORT 127,0,0,1,*,*"), QStringLiteral("RETR version.dll")}));
     }
 
     // Requests refused before anything is sent: the local file is left as it was.

@@ -1,0 +1,186 @@
+#include "SurumKontrolU7.h"
+
+#include "Exceptions.h"
+#include "Guard.h"
+#include "Identity.h"
+#include "Platform.h"
+#include "SurumKontrolParts.h"
+#include "VersionList.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QTimer>
+#include <QPushButton>
+
+#include <exception>
+
+namespace kelmora {
+
+namespace {
+
+// Labels size themselves to their text, as on the form.
+void setValue(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    label->adjustSize();
+}
+
+QByteArray readVersionList(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFOpenError("Cannot open file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
+    return file.readAll();
+}
+
+} // namespace
+
+TSurumKontrolF::TSurumKontrolF(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                          | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("SurumKontrolF"));
+    setFont(surumkontrol::sansSerif(11));
+    setFixedSize(373, 250);
+    buildTitleStrip();
+    buildCaptions();
+    buildValueLabels();
+    buildButtonPanels();
+    buildWaitPanel();
+
+    connect(SpeedButton1, &QPushButton::clicked, this, guard([this] { SpeedButton1Click(SpeedButton1); }));
+    connect(SpeedButton2, &QPushButton::clicked, this, guard([this] { SpeedButton2Click(SpeedButton2); }));
+    connect(SpeedButton3, &QPushButton::clicked, this, guard([this] { SpeedButton3Click(SpeedButton3); }));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, guard([this] { Timer1Timer(Timer1); }));
+    Timer1->start();
+}
+
+TSurumKontrolF::~TSurumKontrolF() = default;
+
+void TSurumKontrolF::FormShow(QObject *)
+{
+    // Everything between the title strip and the status bar.
+    PanelBekleme->setGeometry(0, Panel1->height(), width(), StatusBar1->y() - Panel1->height());
+    PanelBekleme->show();
+    PanelBekleme->raise();
+}
+
+template <class Step>
+bool TSurumKontrolF::exchange(Step step, const QString &failure)
+{
+    try {
+        step();
+        return true;
+    } catch (const std::exception &) {
+        // Every failure of the exchange ends in this one message: the
+        // server's texts and the error's details are not for the user.
+        platform().messageBox(this, {failure, QStringLiteral("Dikkat"), QMessageBox::Information, QMessageBox::Ok});
+    }
+    IdFTP1.Disconnect();
+    close();
+    return false;
+}
+
+void TSurumKontrolF::Timer1Timer(QObject *)
+{
+    m_settings.ProgVers = version::versionInUse(m_settings.ProgVers);
+    Timer1->stop();
+    if (!exchange([this] { IdFTP1.Connect(true, -1); }, FailedToConnect))
+        return;
+    const std::string remote = version::toListText(m_settings.GetFileName).toStdString();
+    const std::string local = QFile::encodeName(m_settings.SaveFileName).toStdString();
+    if (!exchange([&] { IdFTP1.Get(remote, local, true, false); }, FailedToFetch))
+        return;
+    IdFTP1.Disconnect();
+    if (QFileInfo::exists(m_settings.SaveFileName))
+        showVerdict(readVersionList(m_settings.SaveFileName));
+    PanelBekleme->hide();
+}
+
+void TSurumKontrolF::showVerdict(const QByteArray &list)
+{
+    const QList<QByteArray> lines = version::versionListLines(list);
+    MemoVers->setPlainText(version::fromListText(lines.join('\n')));
+    const auto verdict = version::checkVersionList(lines, version::toListText(m_settings.ProgKod),
+                                                   version::toListText(m_settings.ProgVers));
+    if (!verdict)
+        return;
+    setValue(LabelFirma, m_settings.LCompany);
+    setValue(LabelPAdi, m_settings.ProgName);
+    setValue(LabelPKodu, m_settings.ProgKod);
+    setValue(LabelPSurum, version::fromListText(verdict->found));
+    setValue(LabelKSurum, m_settings.ProgVers);
+    LabelDurum->setText(verdict->updateNeeded ? UpdateNeeded : UpToDate);
+    (verdict->updateNeeded ? PanelGuncel : PanelTamam)->raise();
+}
+
+void TSurumKontrolF::SpeedButton1Click(QObject *)
+{
+    if (m_settings.DwnlAdres.isEmpty())
+        platform().shellOpen(QStringLiteral("IEXPLORE.EXE"), identity::webSite());
+    else
+        platform().shellOpen(m_settings.DwnlAdres, QString());
+}
+
+void TSurumKontrolF::SpeedButton2Click(QObject *)
+{
+    close();
+}
+
+void TSurumKontrolF::SpeedButton3Click(QObject *)
+{
+    close();
+}
+
+void TSurumKontrolF::setVisible(bool visible)
+{
+    // Centred on the desktop rather than over the owner. Placing it before
+    // QDialog shows it keeps QDialog from centring it over its parent.
+    if (visible && !m_placed) {
+        m_placed = true;
+        const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+        if (screen)
+            move(screen->availableGeometry().center() - rect().center());
+    }
+    QDialog::setVisible(visible);
+}
+
+void TSurumKontrolF::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    // Only when the dialog is shown, not when the window system restores it
+    // from its icon: that would cover a verdict with the wait panel again.
+    if (!e->spontaneous())
+        guarded([this] { FormShow(this); });
+}
+
+void TSurumKontrolF::keyPressEvent(QKeyEvent *e)
+{
+    // The form has no cancel button: Esc closes nothing.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
+void TSurumKontrolF::done(int result)
+{
+    // Closed before its first second: the check never starts.
+    Timer1->stop();
+    QDialog::done(result);
+}
+
+} // namespace kelmora

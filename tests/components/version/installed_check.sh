@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The version check of an installed Kelmora, the way a user runs it: starts
+# the program on a virtual X display with a window manager, picks "Program
+# Sürümünü Kontrol Et" from the Help menu with real key presses and saves the
+# screen. The maker's FTP host name is pointed at a pyftpdlib server on
+# 127.0.0.1:21 inside private mount and network namespaces, so nothing outside
+# this script sees the changed /etc/hosts or the server. Needs root
+# (unshare, the namespaces, port 21); the program runs as USER.
+#
+#   installed_check.sh PROGRAM OUTDIR [LIST [USER]]
+#
+# LIST is the served version list as printf reads it (default 'KZQ1,1.07\r\n').
+# Afterwards OUTDIR/screen.png shows the dialog; the script prints where the
+# program saved the list (next to the program when it may write there, else
+# in USER's cache folder, OUTDIR/home/.cache/kelmora).
+set -euo pipefail
+[ $# -ge 2 ] || { echo "usage: $0 PROGRAM OUTDIR [LIST [USER]]" >&2; exit 2; }
+[ "$(id -u)" -eq 0 ] || { echo "installed_check.sh: must run as root" >&2; exit 1; }
+prog=$(readlink -f "$1")
+mkdir -p "$2"
+out=$(cd "$2" && pwd)
+list=${3:-'KZQ1,1.07\r\n'}
+user=${4:-nobody}
+host=ftp.torvanta.com.tr # identity::ftpHost()
+
+if [ "${KELMORA_IN_NAMESPACE:-}" != 1 ]; then
+  KELMORA_IN_NAMESPACE=1 exec unshare --mount --net "$0" "$@"
+fi
+
+ip link set lo up
+printf '127.0.0.1 localhost %s\n' "$host" > "$out/hosts"
+mount --bind "$out/hosts" /etc/hosts
+rm -rf "$out/root" "$out/home"
+mkdir -p "$out/root" "$out/home"
+printf "$list" > "$out/root/version.dll"
+chown "$user" "$out/home"
+rm -f "$(dirname "$prog")/Vers.kvk"
+
+/usr/bin/python3 - "$out/root" > "$out/ftp.log" 2>&1 <<'PY' &
+import sys
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
+authorizer = DummyAuthorizer()
+authorizer.add_user("kvprg", "ptmox", sys.argv[1], perm="elr")
+FTPHandler.authorizer = authorizer
+FTPServer(("127.0.0.1", 21), FTPHandler).serve_forever()
+PY
+server=$!
+trap 'kill "$server" 2>/dev/null || true' EXIT
+sleep 1
+
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  prog=$1; out=$2; user=$3
+  cp "$XAUTHORITY" "$out/home/.Xauthority"
+  chown "$user" "$out/home/.Xauthority"
+  openbox & wm=$!
+  sleep 1
+  setpriv --reuid="$user" --regid="$(id -g "$user")" --clear-groups \
+    env HOME="$out/home" XAUTHORITY="$out/home/.Xauthority" "$prog" > "$out/kelmora.log" 2>&1 & app=$!
+  sleep 4
+  xdotool key alt+y; sleep 0.5   # Yardım
+  xdotool key Up; sleep 0.3      # its last item, Program Sürümünü Kontrol Et
+  xdotool key Return
+  sleep 3                        # the check starts one second after the dialog
+  import -window root "$out/screen.png"
+  kill "$app" "$wm" 2>/dev/null || true' installed_check "$prog" "$out" "$user"
+
+for saved in "$(dirname "$prog")/Vers.kvk" "$out/home/.cache/kelmora/Vers.kvk"; do
+  [ -f "$saved" ] && echo "list saved as $saved"
+done
+echo "screen: $out/screen.png"
