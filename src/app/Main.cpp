@@ -47,6 +47,7 @@ TAna::TAna(QWidget *parent) : QMainWindow(parent)
     buildFormattingBar();
     buildStatusBar();
     buildContextMenus();
+    buildAboutComponents();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

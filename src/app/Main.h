@@ -26,6 +26,9 @@ class QToolButton;
 
 namespace kelmora {
 
+namespace about {
+class TKvAbout;
+}
 class TMDIchild;
 class ShortcutFilter;
 class Printer;
@@ -46,6 +49,7 @@ public:
     void aracubugu1Click(QObject *sender);
     void bicimcubugu1Click(QObject *sender);
     void FileExit1Execute(QObject *sender);
+    void Hakknda1Click(QObject *sender);
     void WebSitesi1Click(QObject *sender);
 
     // ---- window arrangement ----
@@ -154,6 +158,8 @@ public:
     QColor renkColor = Qt::black; // the colour dialog's current colour
     QFont FontDialog1Font;        // the font dialog's last confirmed font
     QTimer *Timer1 = nullptr;
+    QLabel *ImageTitle = nullptr;         // hidden; the title picture handed to the Help components
+    about::TKvAbout *KvAbout1 = nullptr;  // the about component, a child of the frame
 
     // Runs the update step of the self-enabling actions (close, window
     // arrangement, clipboard); the platform does this when idle, when a menu
@@ -180,6 +186,7 @@ private:
     void buildStatusBar();
     void buildContextMenus();
     void buildDialogs();
+    void buildAboutComponents();
     void connectClipboardActions();
     void updateClipboardActions();
     void fillWindowList();
