@@ -1,6 +1,7 @@
 #include "SecretPanel.h"
 
 #include "SteppingThread.h"
+#include "UiSignal.h"
 
 #include <QEvent>
 #include <QFontDatabase>
@@ -76,6 +77,7 @@ void TSecretPanel::Scene::render()
 TSecretPanel::TSecretPanel(QWidget *parent) : BevelPanel(parent)
 {
     setBevels(Bevel::None, Bevel::None, 1);
+    m_stepped = new UiSignal([this] { onStepped(); }, this);
 }
 
 TSecretPanel::~TSecretPanel()
@@ -237,35 +239,28 @@ bool TSecretPanel::step(unsigned run)
         const std::optional<int> next = nextScrollPosition(s.position, s.layout.scrollRange, m_cycled.load());
         if (!next) {
             // Only the user-interface thread may deactivate the panel.
-            QMetaObject::invokeMethod(this, [this, run] { stopRun(run); }, Qt::QueuedConnection);
+            m_ranOut.store(run);
+            m_stepped->raise();
             return false;
         }
         s.position = *next;
         s.render();
     }
-    requestRepaint();
+    m_stepped->raise();
     return true;
 }
 
-void TSecretPanel::stopRun(unsigned run)
+void TSecretPanel::onStepped()
 {
-    // The panel may have been stopped, or stopped and started again, since.
-    if (m_active && run == m_run)
+    // A stop for an earlier activation (stopped, or stopped and started
+    // again since) is dropped.
+    const unsigned ranOut = m_ranOut.exchange(0);
+    if (m_active && ranOut == m_run) {
         SetActive(false);
-}
-
-void TSecretPanel::requestRepaint()
-{
-    // One repaint request in flight is enough; Qt merges the paints anyway.
-    if (m_repaintPending.exchange(true))
         return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_repaintPending.store(false);
-            update(m_layout.textArea);
-        },
-        Qt::QueuedConnection);
+    }
+    if (m_active)
+        update(m_layout.textArea);
 }
 
 void TSecretPanel::paintEvent(QPaintEvent *)

@@ -27,6 +27,7 @@
 namespace kelmora::about {
 
 class SteppingThread;
+class UiSignal;
 
 class TSecretPanel : public BevelPanel {
     Q_OBJECT
@@ -71,8 +72,7 @@ private:
     void startThread();
     void relayout(bool restart);
     bool step(unsigned run);
-    void requestRepaint();
-    void stopRun(unsigned run);
+    void onStepped();
 
     bool m_active = false;
     QStringList m_lines;
@@ -90,7 +90,11 @@ private:
     mutable std::mutex m_mutex;
     std::unique_ptr<Scene> m_scene;
     std::atomic<bool> m_cycled{true};
-    std::atomic<bool> m_repaintPending{false};
+    // The activation whose thread ran out of lines (0: none), for the UI thread to stop.
+    std::atomic<unsigned> m_ranOut{0};
+    // The timer thread never posts Qt events: it raises this, and the UI thread
+    // repaints (or stops the panel) in its own time.
+    UiSignal *m_stepped = nullptr;
     std::unique_ptr<SteppingThread> m_thread;
 };
 

@@ -82,6 +82,7 @@ private slots:
     void newLinesRestartActivePanel();
     void childControlsHiddenWhileActive();
     void threadLivesExactlyWhileActive();
+    void changesWhileStepping();
 };
 
 void TestSecretPanel::stepsOnePixelPerInterval_data()
@@ -263,6 +264,56 @@ void TestSecretPanel::threadLivesExactlyWhileActive()
     }
     // Destroying an active panel joins its thread.
     QCOMPARE(test::threadsNamed(name), 0);
+}
+
+void TestSecretPanel::changesWhileStepping()
+{
+    // The real clock at a 1 ms interval while the UI thread changes, reads and
+    // paints the panel: under ThreadSanitizer this is where a missing lock shows.
+    Panel p(QStringList(30, u"satır\tsatır"_s));
+    p.panel.SetInterval(1);
+    p.panel.SetActive(true);
+    QFont font = p.panel.font();
+    for (int i = 0; i < 200; ++i) {
+        switch (i % 8) {
+        case 0:
+            p.panel.SetLines(QStringList(10 + i % 20, u"Ekip %1"_s.arg(i)));
+            break;
+        case 1:
+            font.setPixelSize(10 + i % 7);
+            p.panel.setFont(font);
+            break;
+        case 2:
+            p.panel.SetColor(i % 16 ? Qt::black : QColor(0, 0, 0x80));
+            break;
+        case 3:
+            p.panel.resize(144 + i % 5, 224 - i % 9);
+            break;
+        case 4:
+            (void)p.panel.grab();
+            break;
+        case 5:
+            p.panel.SetCycled(i % 3 != 0);
+            break;
+        case 6:
+            p.panel.SetInterval(1 + i % 2);
+            break;
+        default:
+            if (!p.panel.Active())
+                p.panel.SetActive(true);
+            break;
+        }
+        QVERIFY(p.panel.ScrollPos() >= 0);
+        const QImage drawn = p.panel.textImage();
+        QVERIFY(!p.panel.Active() || drawn.size() == p.panel.layout().textArea.size());
+        QCoreApplication::processEvents();
+    }
+    // Still stepping after all that.
+    p.panel.SetCycled(true);
+    if (!p.panel.Active())
+        p.panel.SetActive(true);
+    const int position = p.panel.ScrollPos();
+    QTRY_VERIFY(p.panel.ScrollPos() != position);
 }
 
 QTEST_MAIN(TestSecretPanel)
