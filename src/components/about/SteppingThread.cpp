@@ -67,7 +67,7 @@ SteppingThread::~SteppingThread()
 void SteppingThread::stop()
 {
     m_thread.request_stop();
-    if (m_thread.joinable() && m_thread.get_id() != std::this_thread::get_id())
+    if (m_thread.joinable())
         m_thread.join();
 }
 
