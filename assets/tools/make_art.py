@@ -7,6 +7,11 @@ Outputs (relative to the assets folder):
   about/src/banner.svg    140x440 about-box banner, "Kelmora" in red on blue
   about/src/title.svg     79x51 cyan-to-blue title strip
   src/mark.svg            the TORVANTA mark alone, 128x128, for reuse
+  about/src/logo.svg      237x45 maker's logo for the about box (mark + TORVANTA)
+  about/src/credits-glyph.svg, about/src/team-glyph.svg
+                          21x17 glyphs at the top of the two scrolling panels
+  about/src/tamam.svg     32x16 two-state glyph of the "Tamam" button
+  about/src/icon.svg      32x32 icon of the about box
 
 The lettering is drawn with a small stroke alphabet defined below (centre
 lines, round caps), so no font is needed to rebuild the pictures.
@@ -272,8 +277,88 @@ def mark_alone():
 '''.format(mark(0, 0, 128, ids='m'))
 
 
+# --- the about box's own pictures -------------------------------------------
+def logo():
+    # The mark, then the company name in the stroke alphabet, dark blue.
+    stroke_u, gap_u = 16.0, 22.0
+    d, w = word_path('TORVANTA', gap_u)
+    sc = 25.0 / (100.0 + stroke_u)
+    x0 = 52 + stroke_u / 2 * sc
+    y0 = 10 + stroke_u / 2 * sc
+    return '''<svg xmlns="http://www.w3.org/2000/svg" width="237" height="45" viewBox="0 0 237 45">
+  <!-- The maker's logo: the mark and the name; the background stays see-through. -->
+  <defs/>
+  {mark}
+  <g transform="translate({x0:.2f} {y0:.2f}) scale({sc:.5f})" fill="none" stroke-linecap="round"
+     stroke-linejoin="round">
+    <path d="{word}" stroke="#123C86" stroke-width="{sw}"/>
+  </g>
+  <rect x="53" y="40" width="{uw:.1f}" height="2.2" rx="1.1" fill="#E97E16"/>
+</svg>
+'''.format(mark=mark(0, -0.5, 46, ids='lg'), x0=x0, y0=y0, sc=sc, word=d, sw=stroke_u, uw=(w + stroke_u) * sc)
+
+
+def credits_glyph():
+    # The mark in small, on the black of the credits panel.
+    return '''<svg xmlns="http://www.w3.org/2000/svg" width="21" height="17" viewBox="0 0 21 17">
+  <!-- Credits panel glyph: the TORVANTA mark, 17 px tall. -->
+  <defs/>
+  {}
+</svg>
+'''.format(mark(2, 0, 17, ids='cg'))
+
+
+def team_glyph():
+    # Two people, the one in front a little larger: the team.
+    return '''<svg xmlns="http://www.w3.org/2000/svg" width="21" height="17" viewBox="0 0 21 17">
+  <!-- Team panel glyph: two figures in light blue and white on the navy panel. -->
+  <circle cx="14.5" cy="4.2" r="2.8" fill="#9CC3FF"/>
+  <path d="M9.5 15.5V13A5 5 0 0 1 19.5 13V15.5Z" fill="#9CC3FF"/>
+  <circle cx="8" cy="5.2" r="3.3" fill="#FFFFFF"/>
+  <path d="M2 16.5V14A6 6 0 0 1 14 14V16.5Z" fill="#FFFFFF"/>
+</svg>
+'''
+
+
+def tamam():
+    # Normal and disabled pictures side by side, 16 x 16 each: a tick.
+    tick = 'M3.2 8.6L6.6 12L12.8 4.2'
+    return '''<svg xmlns="http://www.w3.org/2000/svg" width="32" height="16" viewBox="0 0 32 16">
+  <!-- "Tamam" button glyph: a green tick, and the same tick greyed out. -->
+  <g fill="none" stroke-linecap="round" stroke-linejoin="round">
+    <path d="{t}" stroke="#0B5D1E" stroke-width="3.6"/>
+    <path d="{t}" stroke="#35B34A" stroke-width="2.2"/>
+    <g transform="translate(16 0)">
+      <path d="{t}" stroke="#FFFFFF" stroke-width="3" transform="translate(1 1)"/>
+      <path d="{t}" stroke="#8C8C8C" stroke-width="2.2"/>
+    </g>
+  </g>
+</svg>
+'''.format(t=tick)
+
+
+def about_icon():
+    return '''<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">
+  <!-- About box icon: an "i" in a blue disc. -->
+  <defs>
+    <linearGradient id="d" x1="0" y1="0" x2="0" y2="1">
+      <stop offset="0" stop-color="#2F7CE8"/><stop offset="1" stop-color="#123C86"/>
+    </linearGradient>
+  </defs>
+  <circle cx="16" cy="16" r="14.5" fill="url(#d)" stroke="#0A255F" stroke-width="1"/>
+  <circle cx="16" cy="9" r="2.4" fill="#FFFFFF"/>
+  <path d="M13 13.5H17.6V22.5H19.5V25H12.5V22.5H14.4V16H13Z" fill="#FFFFFF"/>
+</svg>
+'''
+
+
 def main():
     write('splash/src/splash.svg', splash())
+    write('about/src/logo.svg', logo())
+    write('about/src/credits-glyph.svg', credits_glyph())
+    write('about/src/team-glyph.svg', team_glyph())
+    write('about/src/tamam.svg', tamam())
+    write('about/src/icon.svg', about_icon())
     write('about/src/banner.svg', banner())
     write('about/src/title.svg', title())
     write('src/mark.svg', mark_alone())

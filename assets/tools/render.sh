@@ -51,3 +51,17 @@ $IM "$tmp/title.png" -background '#000000' -flatten -strip PNG24:about/title.png
 rsvg-convert -w 140 -h 440 about/src/banner.svg -o "$tmp/banner.png"
 $IM "$tmp/banner.png" -background '#0A255F' -flatten -strip -sampling-factor 1x1 \
     -quality 93 about/banner.jpg
+
+# The about box's own pictures. The logo is a GIF with one see-through
+# colour: its soft edges are first laid on the dialog's grey, then every pixel
+# at least half covered shows and the rest is see-through.
+rsvg-convert -w 237 -h 45 about/src/logo.svg -o "$tmp/logo.png"
+$IM "$tmp/logo.png" -alpha extract -threshold 50% "$tmp/logo-mask.png"
+$IM "$tmp/logo.png" -background '#EFEFEF' -alpha remove "$tmp/logo-rgb.png"
+$IM "$tmp/logo-rgb.png" "$tmp/logo-mask.png" -alpha off -compose CopyOpacity -composite \
+    -strip about/logo.gif
+for g in credits-glyph team-glyph; do
+    rsvg-convert -w 21 -h 17 "about/src/$g.svg" -o "about/$g.png"
+done
+rsvg-convert -w 32 -h 16 about/src/tamam.svg -o about/tamam.png
+rsvg-convert -w 32 -h 32 about/src/icon.svg -o about/icon.png

@@ -48,7 +48,7 @@ TAna::TAna(QWidget *parent) : QMainWindow(parent)
     buildFormattingBar();
     buildStatusBar();
     buildContextMenus();
-    buildImageTitle();
+    buildAboutComponents();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -27,6 +27,9 @@ class QToolButton;
 
 namespace kelmora {
 
+namespace about {
+class TKvAbout;
+}
 class TMDIchild;
 class ShortcutFilter;
 class KeyPreview;
@@ -48,6 +51,7 @@ public:
     void aracubugu1Click(QObject *sender);
     void bicimcubugu1Click(QObject *sender);
     void FileExit1Execute(QObject *sender);
+    void Hakknda1Click(QObject *sender);
     void WebSitesi1Click(QObject *sender);
     void ProgramSrmnKontrolEt1Click(QObject *sender);
 
@@ -157,8 +161,8 @@ public:
     QColor renkColor = Qt::black; // the colour dialog's current colour
     QFont FontDialog1Font;        // the font dialog's last confirmed font
     QTimer *Timer1 = nullptr;
-    // The hidden banner picture the Help commands hand to their dialogs.
-    QPixmap ImageTitle;
+    QLabel *ImageTitle = nullptr;         // hidden; the title picture handed to the Help components
+    about::TKvAbout *KvAbout1 = nullptr;  // the about component, a child of the frame
 
     // Runs the update step of the self-enabling actions (close, window
     // arrangement, clipboard); the platform does this when idle, when a menu
@@ -186,7 +190,7 @@ private:
     void buildStatusBar();
     void buildContextMenus();
     void buildDialogs();
-    void buildImageTitle();
+    void buildAboutComponents();
     void connectClipboardActions();
     void updateClipboardActions();
     void fillWindowList();

@@ -243,6 +243,7 @@ void TAna::buildWindowHelpMenus()
     Yardm1 = menuBar()->addMenu(QStringLiteral("&Yardım"));
     Yardm1->setObjectName(QStringLiteral("Yardm1"));
     Hakknda1 = makeItem(Yardm1, "Hakknda1", QStringLiteral("&Hakkında"), QString(), 28);
+    connect(Hakknda1, &QAction::triggered, this, guard([this] { Hakknda1Click(Hakknda1); }));
     Yardm1->addSeparator();
     WebSitesi1 = makeItem(Yardm1, "WebSitesi1", QStringLiteral("&") + identity::webSite(), QString(), 29);
     connect(WebSitesi1, &QAction::triggered, this, guard([this] { WebSitesi1Click(WebSitesi1); }));

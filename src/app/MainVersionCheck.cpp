@@ -1,4 +1,4 @@
-// The frame's version check command and the banner picture it hands on.
+// The frame's version check command.
 
 #include "Main.h"
 
@@ -7,23 +7,18 @@
 #include "VersionListPath.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 
 #include <memory>
 
 namespace kelmora {
-
-void TAna::buildImageTitle()
-{
-    // 79 x 51, shading from cyan at the top left to blue at the bottom right.
-    ImageTitle = QPixmap(QStringLiteral(":/about/title.png"));
-}
 
 void TAna::ProgramSrmnKontrolEt1Click(QObject *)
 {
     // Lives for this one check and goes also when Execute fails.
     const auto check = std::make_unique<TKvSurumKontrol>(this);
     check->setCaption(windowTitle());
-    check->setPicture(ImageTitle);
+    check->setPicture(ImageTitle->pixmap());
     check->setSaveFileName(version::versionListPath(QCoreApplication::applicationDirPath() + QLatin1Char('/')));
     check->setProgName(identity::productName());
     check->setProgKod(identity::productCode());

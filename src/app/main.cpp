@@ -1,6 +1,7 @@
 // Kelmora's entry: the application object, Qt's Turkish texts, the start-up
 // sequence with the splash, then the maximized frame and the message loop.
 
+#include "FontFaces.h"
 #include "Main.h"
 #include "StartUp.h"
 
@@ -32,6 +33,7 @@ int main(int argc, char **argv)
                              "start Kelmora from a desktop session\n");
         return 1;
     }
+    kelmora::installFontFaces(); // before Qt reads the font list
     QApplication app(argc, argv);
 
     // Qt's own dialogs and message box buttons in Turkish.

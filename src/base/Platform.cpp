@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QThread>
@@ -191,8 +192,42 @@ void QtPlatform::beep()
     QApplication::beep();
 }
 
+std::optional<MemoryStatus> memoryStatusFromMeminfo(const QByteArray &text)
+{
+    std::optional<std::uint64_t> totalKb, availableKb;
+    for (const QByteArray &line : text.split('\n')) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon < 0)
+            continue;
+        const QByteArray key = line.left(colon);
+        if (key != "MemTotal" && key != "MemAvailable")
+            continue;
+        QByteArray value = line.mid(colon + 1).trimmed();
+        if (value.endsWith(" kB"))
+            value.chop(3);
+        bool ok = false;
+        const std::uint64_t kb = value.trimmed().toULongLong(&ok);
+        if (!ok)
+            continue;
+        (key == "MemTotal" ? totalKb : availableKb) = kb;
+    }
+    if (!totalKb || !availableKb || *totalKb == 0)
+        return std::nullopt;
+    const std::uint64_t used = *availableKb < *totalKb ? *totalKb - *availableKb : 0;
+    MemoryStatus m;
+    m.totalPhysical = *totalKb * 1024;
+    m.memoryLoad = int((used * 100 + *totalKb / 2) / *totalKb);
+    return m;
+}
+
 MemoryStatus QtPlatform::memoryStatus()
 {
+    QFile meminfo(QStringLiteral("/proc/meminfo"));
+    if (meminfo.open(QIODevice::ReadOnly)) {
+        if (const auto status = memoryStatusFromMeminfo(meminfo.readAll()))
+            return *status;
+    }
+    // Without MemAvailable, free memory and buffers stand for what is available.
     MemoryStatus m;
     struct sysinfo info {};
     if (::sysinfo(&info) == 0) {

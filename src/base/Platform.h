@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -46,6 +47,11 @@ struct MemoryStatus {
     std::uint64_t totalPhysical = 0; // bytes
     int memoryLoad = 0;              // percent in use
 };
+
+// The figures from the text of /proc/meminfo: MemTotal, and the load as the
+// share of it not MemAvailable, rounded to a whole percent. Empty when the
+// text lacks either line (kernels before 3.14 have no MemAvailable).
+std::optional<MemoryStatus> memoryStatusFromMeminfo(const QByteArray &text);
 
 class Platform {
 public:

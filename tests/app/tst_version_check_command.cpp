@@ -4,6 +4,8 @@
 // connection is made.
 
 #include "FrameFixture.h"
+
+#include <QLabel>
 #include "Identity.h"
 #include "KvSurumKontrol.h"
 #include "SurumKontrolU7.h"
@@ -29,7 +31,7 @@ void TestVersionCheckCommand::fillsAndShowsTheCheck()
     test::FrameFixture f;
     const QString listPath = version::versionListPath(QCoreApplication::applicationDirPath() + u'/');
     QFile::remove(listPath);
-    QCOMPARE(f->ImageTitle.size(), QSize(79, 51));
+    QCOMPARE(f->ImageTitle->pixmap().size(), QSize(79, 51));
 
     bool seen = false;
     QString caption;
@@ -59,7 +61,7 @@ void TestVersionCheckCommand::fillsAndShowsTheCheck()
 
     QVERIFY(seen);
     QCOMPARE(caption, u"TORVANTA Kelmora s1.06"_s);
-    QCOMPARE(picture, f->ImageTitle.toImage());
+    QCOMPARE(picture, f->ImageTitle->pixmap().toImage());
     QCOMPARE(settings.ProgName, u"Kelmora"_s);
     QCOMPARE(settings.ProgKod, u"KZQ1"_s);
     QCOMPARE(settings.ProgVers, u"s1.06"_s);

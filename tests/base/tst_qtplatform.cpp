@@ -60,6 +60,9 @@ private slots:
     void filterPatternsIgnoreCase();
     void shellOpenHandsTheAddressOn_data();
     void shellOpenHandsTheAddressOn();
+    void memoryFromMeminfo_data();
+    void memoryFromMeminfo();
+    void memoryOfThisMachine();
 
 private:
     QTranslator m_tr;
@@ -201,6 +204,52 @@ void TestQtPlatform::shellOpenHandsTheAddressOn()
     for (const QString &scheme : {u"https"_s, u"file"_s})
         QDesktopServices::unsetUrlHandler(scheme);
     QCOMPARE(recorder.opened, QList<QUrl>{opened});
+}
+
+void TestQtPlatform::memoryFromMeminfo_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<quint64>("total");
+    QTest::addColumn<int>("load");
+    // The kernel's layout: name, colon, padded number, " kB".
+    QTest::newRow("24 GiB machine") << QByteArray("MemTotal:       24683772 kB\nMemFree:        22708732 kB\n"
+                                                  "MemAvailable:   24241396 kB\nBuffers:           12176 kB\n")
+                                    << true << quint64(24683772) * 1024 << 2;
+    // 57 % in use, and more than 32 bits of bytes.
+    QTest::newRow("16 GiB, 57 % in use") << QByteArray("MemTotal: 16777216 kB\nMemAvailable: 7214203 kB\n") << true
+                                        << quint64(17179869184ull) << 57;
+    QTest::newRow("cache counts as available, free alone does not")
+        << QByteArray("MemTotal: 1000 kB\nMemFree: 100 kB\nMemAvailable: 900 kB\n") << true << quint64(1024000) << 10;
+    QTest::newRow("all in use") << QByteArray("MemTotal: 1000 kB\nMemAvailable: 0 kB\n") << true << quint64(1024000)
+                                << 100;
+    QTest::newRow("half rounds up") << QByteArray("MemTotal: 200 kB\nMemAvailable: 199 kB\n") << true
+                                    << quint64(204800) << 1;
+    QTest::newRow("no MemAvailable (old kernel)") << QByteArray("MemTotal: 1000 kB\nMemFree: 100 kB\n") << false
+                                                  << quint64(0) << 0;
+    QTest::newRow("garbled number") << QByteArray("MemTotal: lots kB\nMemAvailable: 1 kB\n") << false << quint64(0)
+                                    << 0;
+    QTest::newRow("empty") << QByteArray() << false << quint64(0) << 0;
+}
+
+void TestQtPlatform::memoryFromMeminfo()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, read);
+    const std::optional<MemoryStatus> m = memoryStatusFromMeminfo(text);
+    QCOMPARE(m.has_value(), read);
+    if (!m)
+        return;
+    QTEST(quint64(m->totalPhysical), "total");
+    QTEST(m->memoryLoad, "load");
+}
+
+void TestQtPlatform::memoryOfThisMachine()
+{
+    QtPlatform p;
+    const MemoryStatus m = p.memoryStatus();
+    QVERIFY(m.totalPhysical > 64ull << 20);
+    QVERIFY(m.memoryLoad >= 0 && m.memoryLoad <= 100);
 }
 
 QTEST_MAIN(TestQtPlatform)

@@ -52,7 +52,8 @@ public:
     void shellOpen(const QString &program, const QString &parameters) override;
     void sleep(int milliseconds) override;
     void beep() override { ++beeps; }
-    MemoryStatus memoryStatus() override { return {8ull << 30, 42}; }
+    MemoryStatus memory{8ull << 30, 42}; // what memoryStatus() reports
+    MemoryStatus memoryStatus() override { return memory; }
 
     // Texts of the error boxes shown so far.
     QStringList errorTexts() const;
