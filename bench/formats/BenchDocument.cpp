@@ -1,6 +1,6 @@
 #include "BenchDocument.h"
 
-#include "DocumentModel.h"
+#include "formats/DocumentModel.h"
 
 #include <QRandomGenerator>
 #include <QStringList>

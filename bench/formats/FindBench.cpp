@@ -1,7 +1,7 @@
 #include "FindBench.h"
 
 #include "Measure.h"
-#include "RichEdit.h"
+#include "documents/RichEdit.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

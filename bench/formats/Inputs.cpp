@@ -1,7 +1,7 @@
 #include "Inputs.h"
 
 #include "BenchDocument.h"
-#include "DocumentIO.h"
+#include "formats/DocumentIO.h"
 #include "Measure.h"
 
 #include <QDir>

@@ -7,8 +7,8 @@
 // usage: formats_bench [--dir DIR] [--runs N] [--regenerate] [--no-references]
 //                      [--only open|process|search]
 
-#include "DocumentIO.h"
-#include "DocumentModel.h"
+#include "formats/DocumentIO.h"
+#include "formats/DocumentModel.h"
 #include "Inputs.h"
 #include "Measure.h"
 #ifdef KELMORA_BENCH_FIND

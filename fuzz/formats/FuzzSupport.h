@@ -2,7 +2,7 @@
 // What both document fuzzers share: one application object (image plugins
 // need it) and a document prepared like the editor's, reused across inputs.
 
-#include "DocumentModel.h"
+#include "formats/DocumentModel.h"
 
 #include <QCoreApplication>
 #include <QTextDocument>

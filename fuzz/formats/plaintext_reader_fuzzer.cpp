@@ -2,7 +2,7 @@
 // the document as UTF-8 and reading that again changes nothing, for each
 // line ending.
 
-#include "DocumentIO.h"
+#include "formats/DocumentIO.h"
 #include "FuzzSupport.h"
 
 #include <QTextDocument>

@@ -2,7 +2,7 @@
 // checks that what was read survives our writer: writing the document and
 // reading it back gives the same text and paragraphs, and is never malformed.
 
-#include "DocumentIO.h"
+#include "formats/DocumentIO.h"
 #include "FuzzSupport.h"
 
 #include <QTextDocument>

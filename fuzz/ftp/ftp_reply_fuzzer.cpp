@@ -2,8 +2,8 @@
 // input, with small limits so the bounds are exercised, and checks what every
 // reply must satisfy. Only the parser's own errors may escape a step.
 
-#include "IdException.h"
-#include "IdReplyParser.h"
+#include "ftp/IdException.h"
+#include "ftp/IdReplyParser.h"
 
 #include <cstddef>
 #include <cstdint>

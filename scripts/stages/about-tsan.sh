@@ -7,7 +7,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 build=$top/build-tsan-about
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELMORA_TSAN=ON \
-  -DKELMORA_WERROR=ON -DKELMORA_BENCH=OFF >/dev/null
+  -DKELMORA_WERROR=ON -DKELMORA_BENCH=OFF
 cmake --build "$build" -j 2 --target test_scrolllayout test_secretpanel test_aboutbox
 # Qt itself is not built with the sanitizer; what it does inside its own
 # libraries is left to it (see the suppressions file), our code is not.

@@ -8,7 +8,7 @@ top=$(cd "$(dirname "$0")/../.." && pwd)
 build=$top/build-fuzz-formats
 seeds=$top/fuzz/formats/corpus
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DKELMORA_FUZZ=ON -DKELMORA_GUI=OFF -DKELMORA_BENCH=OFF -DBUILD_TESTING=OFF >/dev/null
+  -DKELMORA_FUZZ=ON -DKELMORA_GUI=OFF -DKELMORA_BENCH=OFF -DBUILD_TESTING=OFF
 cmake --build "$build" -j 2 --target rtf_reader_fuzzer plaintext_reader_fuzzer
 run() {
   local fuzzer=$1 seeddir=$2

@@ -5,7 +5,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 build=$top/build-fuzz-ftp
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DKELMORA_FUZZ=ON -DKELMORA_GUI=OFF -DKELMORA_BENCH=OFF -DBUILD_TESTING=OFF >/dev/null
+  -DKELMORA_FUZZ=ON -DKELMORA_GUI=OFF -DKELMORA_BENCH=OFF -DBUILD_TESTING=OFF
 cmake --build "$build" --target ftp_reply_fuzzer -j 2
 corpus=$build/ftp-reply-corpus
 mkdir -p "$corpus"

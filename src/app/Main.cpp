@@ -1,11 +1,12 @@
 #include "Main.h"
 
-#include "Childwin.h"
-#include "Guard.h"
+#include "documents/Childwin.h"
+#include "base/Guard.h"
+#include "base/Wiring.h"
 #include "Hints.h"
-#include "Identity.h"
-#include "KeyPreview.h"
-#include "Printing.h"
+#include "base/Identity.h"
+#include "base/KeyPreview.h"
+#include "documents/Printing.h"
 #include "ShortcutFilter.h"
 #include "WindowArrange.h"
 
@@ -54,7 +55,7 @@ TAna::TAna(QWidget *parent) : QMainWindow(parent)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(200);
     // An error in a tick is shown and the timer goes on.
-    connect(Timer1, &QTimer::timeout, this, guard([this] { Timer1Timer(Timer1); }));
+    wire(this, Timer1, &QTimer::timeout, &TAna::Timer1Timer);
     Timer1->start();
 
     m_keys = new KeyPreview(this, [this](QWidget *target, QChar &key) { frameKeyPress(target, key); });
@@ -129,43 +130,20 @@ void TAna::hintgoster(QObject *)
     statusPanel0->setText(m_hint);
 }
 
-void TAna::araccubuguClick(QObject *)
-{
-    const bool show = !araccubugu->isChecked();
-    araccubugu->setChecked(show);
-    aracubugu1->setChecked(show);
-    ToolBar2->setVisible(show);
-}
+void TAna::araccubuguClick(QObject *) { flipView(araccubugu, aracubugu1, ToolBar2); }
+void TAna::bicimcubuguClick(QObject *) { flipView(bicimcubugu, bicimcubugu1, ToolBar1); }
+void TAna::durumcubuguClick(QObject *) { flipView(durumcubugu, nullptr, StatusBar1); }
+void TAna::aracubugu1Click(QObject *) { flipView(aracubugu1, araccubugu, ToolBar2); }
+void TAna::bicimcubugu1Click(QObject *) { flipView(bicimcubugu1, bicimcubugu, ToolBar1); }
 
-void TAna::bicimcubuguClick(QObject *)
+void TAna::flipView(QAction *item, QAction *twin, QWidget *bar)
 {
-    const bool show = !bicimcubugu->isChecked();
-    bicimcubugu->setChecked(show);
-    bicimcubugu1->setChecked(show);
-    ToolBar1->setVisible(show);
-}
-
-void TAna::durumcubuguClick(QObject *)
-{
-    const bool show = !durumcubugu->isChecked();
-    durumcubugu->setChecked(show);
-    StatusBar1->setVisible(show);
-}
-
-void TAna::aracubugu1Click(QObject *)
-{
-    const bool show = !aracubugu1->isChecked();
-    aracubugu1->setChecked(show);
-    araccubugu->setChecked(show);
-    ToolBar2->setVisible(show);
-}
-
-void TAna::bicimcubugu1Click(QObject *)
-{
-    const bool show = !bicimcubugu1->isChecked();
-    bicimcubugu1->setChecked(show);
-    bicimcubugu->setChecked(show);
-    ToolBar1->setVisible(show);
+    // The item's tick is the flag; its twin in the other menu follows it.
+    const bool show = !item->isChecked();
+    item->setChecked(show);
+    if (twin)
+        twin->setChecked(show);
+    bar->setVisible(show);
 }
 
 void TAna::FileExit1Execute(QObject *)
@@ -188,12 +166,6 @@ TMDIchild *TAna::ActiveMDIChild() const
     if (!sw || sw->isHidden())
         return nullptr;
     return qobject_cast<TMDIchild *>(sw->widget());
-}
-
-TRichEdit *TAna::activeEditor() const
-{
-    TMDIchild *child = ActiveMDIChild();
-    return child ? child->RichEdit1 : nullptr;
 }
 
 QList<TMDIchild *> TAna::MDIChildren() const

@@ -3,11 +3,16 @@
 // windows, with the main menu, the standard and formatting bars, the status
 // bar's hint line, two context menus, the file dialogs and the 200 ms refresh
 // timer. It is a shell: it lays out its controls and wires each one to its
-// handler; the handlers of the file, print, edit and formatting commands are
-// defined in their subsystems' folders.
+// handler. The file, print, edit and formatting handlers are one-line calls
+// to the command classes of their layers, which reach the documents through
+// the DocumentHost the frame implements.
 
-#include "Platform.h"
-#include "RichEdit.h"
+#include "base/Platform.h"
+#include "documents/DocumentHost.h"
+#include "documents/FileCommands.h"
+#include "documents/RichEdit.h"
+#include "editing/EditCommands.h"
+#include "editing/FormatCommands.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -33,9 +38,8 @@ class TKvAbout;
 class TMDIchild;
 class ShortcutFilter;
 class KeyPreview;
-class Printer;
 
-class TAna : public QMainWindow {
+class TAna : public QMainWindow, public DocumentHost {
     Q_OBJECT
 public:
     explicit TAna(QWidget *parent = nullptr);
@@ -61,6 +65,9 @@ public:
     void WindowTileVertical1Execute(QObject *sender);
     void WindowMinimizeAll1Execute(QObject *sender);
     void FileClose1Execute(QObject *sender);
+    void EditCut1Execute(QObject *sender);
+    void EditCopy1Execute(QObject *sender);
+    void EditPaste1Execute(QObject *sender);
 
     // ---- command-state refresh ----
     void Timer1Timer(QObject *sender);
@@ -77,9 +84,6 @@ public:
     void ToolButton12Click(QObject *sender);
     // The exit pass; returns false when the frame must stay open.
     bool FormClose(QObject *sender);
-    // The close prompt's Yes: save to the titled file, or through save1 under
-    // the name exactly as chosen. False when the dialog was cancelled.
-    bool saveForClose(TMDIchild *child);
 
     // ---- edit commands ----
     void GeriAl1Click(QObject *sender);
@@ -112,11 +116,20 @@ public:
 
     // ---- queries used across the program ----
     QMdiArea *clientArea() const { return m_mdiArea; }
-    // The active document window and its editor, or nullptr.
+    // The active document window (its editor: activeEditor()), or nullptr.
     TMDIchild *ActiveMDIChild() const;
-    TRichEdit *activeEditor() const;
     QList<TMDIchild *> MDIChildren() const; // in creation order
     int MDIChildCount() const;
+
+    // ---- the host of the document windows ----
+    QWidget *dialogParent() override { return this; }
+    TMDIchild *activeDocument() const override { return ActiveMDIChild(); }
+    QList<TMDIchild *> documents() const override { return MDIChildren(); }
+    TMDIchild *createDocumentWindow(const QString &name, bool untitled) override;
+    void activateDocument(TMDIchild *child) override;
+    void refresh() override { durum_kontrol(this); }
+    FileDialogState &openDialog() override { return Open1; }
+    FileDialogState &saveDialog() override { return save1; }
     // The long part of the application's hint text, as the hint line shows it.
     QString applicationHint() const { return m_hint; }
     void setApplicationHint(const QString &hint);
@@ -177,7 +190,6 @@ protected:
     QMenu *createPopupMenu() override;
 
 private:
-    friend class TMDIchild;
     void buildActions();
     void buildMenus();
     void buildFileMenu();
@@ -191,7 +203,6 @@ private:
     void buildContextMenus();
     void buildDialogs();
     void buildAboutComponents();
-    void connectClipboardActions();
     void updateClipboardActions();
     void fillWindowList();
     void setComboText(QComboBox *box, const QString &text);
@@ -200,10 +211,9 @@ private:
     void watchBox(QComboBox *box, void (TAna::*change)(QObject *));
     void boxTextEdited(QComboBox *box, void (TAna::*change)(QObject *));
     void followHints(QMenu *menu);
-    TMDIchild *openDocumentWindow(const QString &name, bool untitled);
-    // Save As on child: the dialog, the extension and format rules, the write.
-    bool saveAs(TMDIchild *child);
-    void applySize(const QString &text);
+    void toggleStyle(FontStyle member, QToolButton *button);
+    // The five view handlers: flip item's tick (and its twin's) and show or hide bar.
+    void flipView(QAction *item, QAction *twin, QWidget *bar);
 
     QMdiArea *m_mdiArea = nullptr;
     ShortcutFilter *m_shortcuts = nullptr;
@@ -211,7 +221,9 @@ private:
     QComboBox *m_boxInKey = nullptr; // the box a key is being delivered to
     QString m_boxTextBeforeKey;
     QChar m_boxKeyTyped;             // the character that key typed, if any
-    std::unique_ptr<Printer> m_printer;
+    FileCommands m_files{*this};
+    EditCommands m_edit{*this};
+    FormatCommands m_format{*this};
     QList<QAction *> m_windowListActions;
     QString m_hint;
     bool m_hintHandlerInstalled = false;

@@ -4,9 +4,9 @@
 
 #include "Main.h"
 
-#include "Identity.h"
-#include "JpegImage.h"
-#include "KvAbout.h"
+#include "base/Identity.h"
+#include "about/JpegImage.h"
+#include "about/KvAbout.h"
 
 #include <QFile>
 #include <QLabel>

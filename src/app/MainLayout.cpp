@@ -3,9 +3,10 @@
 
 #include "Main.h"
 
-#include "Guard.h"
+#include "base/Guard.h"
+#include "base/Wiring.h"
 #include "Hints.h"
-#include "Identity.h"
+#include "base/Identity.h"
 #include "ImageList.h"
 #include "PushLookButton.h"
 
@@ -117,18 +118,17 @@ void TAna::buildActions()
     WindowMinimizeAll1 = makeAction(this, "WindowMinimizeAll1", QStringLiteral("&Minimize All"),
                                     QStringLiteral("Minimize All"), -1);
 
-    connect(FileNew1, &QAction::triggered, this, guard([this] { FileNew1Execute(FileNew1); }));
-    connect(FileOpen1, &QAction::triggered, this, guard([this] { FileOpen1Execute(FileOpen1); }));
-    connect(FileClose1, &QAction::triggered, this, guard([this] { FileClose1Execute(FileClose1); }));
-    connect(FileExit1, &QAction::triggered, this, guard([this] { FileExit1Execute(FileExit1); }));
-    connect(WindowCascade1, &QAction::triggered, this, guard([this] { WindowCascade1Execute(WindowCascade1); }));
-    connect(WindowTileHorizontal1, &QAction::triggered, this,
-            guard([this] { WindowTileHorizontal1Execute(WindowTileHorizontal1); }));
-    connect(WindowTileVertical1, &QAction::triggered, this,
-            guard([this] { WindowTileVertical1Execute(WindowTileVertical1); }));
-    connect(WindowMinimizeAll1, &QAction::triggered, this,
-            guard([this] { WindowMinimizeAll1Execute(WindowMinimizeAll1); }));
-    connectClipboardActions();
+    wire(this, FileNew1, &QAction::triggered, &TAna::FileNew1Execute);
+    wire(this, FileOpen1, &QAction::triggered, &TAna::FileOpen1Execute);
+    wire(this, FileClose1, &QAction::triggered, &TAna::FileClose1Execute);
+    wire(this, FileExit1, &QAction::triggered, &TAna::FileExit1Execute);
+    wire(this, WindowCascade1, &QAction::triggered, &TAna::WindowCascade1Execute);
+    wire(this, WindowTileHorizontal1, &QAction::triggered, &TAna::WindowTileHorizontal1Execute);
+    wire(this, WindowTileVertical1, &QAction::triggered, &TAna::WindowTileVertical1Execute);
+    wire(this, WindowMinimizeAll1, &QAction::triggered, &TAna::WindowMinimizeAll1Execute);
+    wire(this, EditCut1, &QAction::triggered, &TAna::EditCut1Execute);
+    wire(this, EditCopy1, &QAction::triggered, &TAna::EditCopy1Execute);
+    wire(this, EditPaste1, &QAction::triggered, &TAna::EditPaste1Execute);
 }
 
 void TAna::buildFileMenu()
@@ -147,12 +147,12 @@ void TAna::buildFileMenu()
     linkTo(FileCloseItem, FileClose1);
     FileSaveItem = makeItem(File1, "FileSaveItem", QStringLiteral("Kay&det"), QStringLiteral("Aktif Pencereyi Kaydet"),
                             8, QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(FileSaveItem, &QAction::triggered, this, guard([this] { FileSaveItemClick(FileSaveItem); }));
+    wire(this, FileSaveItem, &QAction::triggered, &TAna::FileSaveItemClick);
     FileSaveAsItem = makeItem(File1, "FileSaveAsItem", QStringLiteral("&Farklı Kaydet"),
                               QStringLiteral("Aktif Pencereyi Farklı Kaydet"), -1);
-    connect(FileSaveAsItem, &QAction::triggered, this, guard([this] { FileSaveAsItemClick(FileSaveAsItem); }));
+    wire(this, FileSaveAsItem, &QAction::triggered, &TAna::FileSaveAsItemClick);
     yazdir = makeItem(File1, "yazdir", QStringLiteral("Ya&zdır"), QString(), 14);
-    connect(yazdir, &QAction::triggered, this, guard([this] { yazdirClick(yazdir); }));
+    wire(this, yazdir, &QAction::triggered, &TAna::yazdirClick);
     File1->addSeparator();
     FileExitItem = makeItem(File1, "FileExitItem", QStringLiteral("&Çıkış"), QStringLiteral("Programdan Çıkış"), -1);
     linkTo(FileExitItem, FileExit1);
@@ -164,7 +164,7 @@ void TAna::buildEditMenu()
     Edit1->setObjectName(QStringLiteral("Edit1"));
     setHint(Edit1->menuAction(), QStringLiteral("Edit commands"));
     GeriAl1 = makeItem(Edit1, "GeriAl1", QStringLiteral("&Geri Al"), QString(), 3, QKeySequence(Qt::CTRL | Qt::Key_Z));
-    connect(GeriAl1, &QAction::triggered, this, guard([this] { GeriAl1Click(GeriAl1); }));
+    wire(this, GeriAl1, &QAction::triggered, &TAna::GeriAl1Click);
     Edit1->addSeparator();
     // The clipboard items keep their actions' hints.
     CutItem = makeItem(Edit1, "CutItem", QStringLiteral("&Kes"), hintOf(EditCut1), 0, EditCut1->shortcut());
@@ -178,12 +178,12 @@ void TAna::buildEditMenu()
     // Ctrl+B selects all here; bold has no shortcut.
     TmnSe1 = makeItem(Edit1, "TmnSe1", QStringLiteral("&Tümünü Seç "), QString(), -1,
                       QKeySequence(Qt::CTRL | Qt::Key_B));
-    connect(TmnSe1, &QAction::triggered, this, guard([this] { TmnSe1Click(TmnSe1); }));
+    wire(this, TmnSe1, &QAction::triggered, &TAna::TmnSe1Click);
     Sil1 = makeItem(Edit1, "Sil1", QStringLiteral("&Sil"), QString(), -1);
-    connect(Sil1, &QAction::triggered, this, guard([this] { Sil1Click(Sil1); }));
+    wire(this, Sil1, &QAction::triggered, &TAna::Sil1Click);
     MetinAra1 = makeItem(Edit1, "MetinAra1", QStringLiteral("&Metin Ara"), QString(), 18,
                          QKeySequence(Qt::CTRL | Qt::Key_F));
-    connect(MetinAra1, &QAction::triggered, this, guard([this] { MetinAra1Click(MetinAra1); }));
+    wire(this, MetinAra1, &QAction::triggered, &TAna::MetinAra1Click);
 }
 
 void TAna::buildViewFormatMenus()
@@ -198,31 +198,19 @@ void TAna::buildViewFormatMenus()
         a->setChecked(true);
     }
     // The handlers decide the tick themselves: undo Qt's own toggle first.
-    connect(araccubugu, &QAction::triggered, this, guard([this] {
-                araccubugu->setChecked(!araccubugu->isChecked());
-                araccubuguClick(araccubugu);
-            }));
-    connect(bicimcubugu, &QAction::triggered, this, guard([this] {
-                bicimcubugu->setChecked(!bicimcubugu->isChecked());
-                bicimcubuguClick(bicimcubugu);
-            }));
-    connect(durumcubugu, &QAction::triggered, this, guard([this] {
-                durumcubugu->setChecked(!durumcubugu->isChecked());
-                durumcubuguClick(durumcubugu);
-            }));
+    wireTicked(this, araccubugu, &TAna::araccubuguClick);
+    wireTicked(this, bicimcubugu, &TAna::bicimcubuguClick);
+    wireTicked(this, durumcubugu, &TAna::durumcubuguClick);
 
     Biim1 = menuBar()->addMenu(QStringLiteral("&Biçim"));
     Biim1->setObjectName(QStringLiteral("Biim1"));
     Paragraf1 = makeItem(Biim1, "Paragraf1", QStringLiteral("&Paragraf"), QString(), -1);
-    connect(Paragraf1, &QAction::triggered, this, guard([this] { Paragraf1Click(Paragraf1); }));
+    wire(this, Paragraf1, &QAction::triggered, &TAna::Paragraf1Click);
     Maddemi1 = makeItem(Biim1, "Maddemi1", QStringLiteral("&Madde İmi"), QString(), -1);
     Maddemi1->setCheckable(true);
-    connect(Maddemi1, &QAction::triggered, this, guard([this] {
-                Maddemi1->setChecked(!Maddemi1->isChecked());
-                Maddemi1Click(Maddemi1);
-            }));
+    wireTicked(this, Maddemi1, &TAna::Maddemi1Click);
     YazTipi1 = makeItem(Biim1, "YazTipi1", QStringLiteral("&Yazı Tipi"), QString(), -1);
-    connect(YazTipi1, &QAction::triggered, this, guard([this] { YazTipi1Click(YazTipi1); }));
+    wire(this, YazTipi1, &QAction::triggered, &TAna::YazTipi1Click);
 }
 
 void TAna::buildWindowHelpMenus()
@@ -238,20 +226,19 @@ void TAna::buildWindowHelpMenus()
     TmMiniminze1 = makeItem(Window1, "TmMiniminze1", QStringLiteral("&Tümü Miniminze"),
                             QStringLiteral("Tümünü Minimize Yap"), -1);
     linkTo(TmMiniminze1, WindowMinimizeAll1);
-    connect(Window1, &QMenu::aboutToShow, this, [this] { fillWindowList(); });
+    connect(Window1, &QMenu::aboutToShow, this, guard([this] { fillWindowList(); }));
 
     Yardm1 = menuBar()->addMenu(QStringLiteral("&Yardım"));
     Yardm1->setObjectName(QStringLiteral("Yardm1"));
     Hakknda1 = makeItem(Yardm1, "Hakknda1", QStringLiteral("&Hakkında"), QString(), 28);
-    connect(Hakknda1, &QAction::triggered, this, guard([this] { Hakknda1Click(Hakknda1); }));
+    wire(this, Hakknda1, &QAction::triggered, &TAna::Hakknda1Click);
     Yardm1->addSeparator();
     WebSitesi1 = makeItem(Yardm1, "WebSitesi1", QStringLiteral("&") + identity::webSite(), QString(), 29);
-    connect(WebSitesi1, &QAction::triggered, this, guard([this] { WebSitesi1Click(WebSitesi1); }));
+    wire(this, WebSitesi1, &QAction::triggered, &TAna::WebSitesi1Click);
     Yardm1->addSeparator();
     ProgramSrmnKontrolEt1 = makeItem(Yardm1, "ProgramSrmnKontrolEt1", QStringLiteral("Program Sürümünü Kontrol Et"),
                                      QString(), -1);
-    connect(ProgramSrmnKontrolEt1, &QAction::triggered, this,
-            guard([this] { ProgramSrmnKontrolEt1Click(ProgramSrmnKontrolEt1); }));
+    wire(this, ProgramSrmnKontrolEt1, &QAction::triggered, &TAna::ProgramSrmnKontrolEt1Click);
 }
 
 void TAna::followHints(QMenu *menu)
@@ -274,7 +261,7 @@ void TAna::buildMenus()
     // and a highlighted item (or menu title) puts its hint on the hint line.
     const QList<QMenu *> menus{File1, Edit1, Grnm1, Biim1, Window1, Yardm1};
     for (QMenu *m : menus) {
-        connect(m, &QMenu::aboutToShow, this, [this] { updateActions(); });
+        connect(m, &QMenu::aboutToShow, this, guard([this] { updateActions(); }));
         followHints(m);
     }
     connect(menuBar(), &QMenuBar::hovered, this, [this](QAction *a) { setApplicationHint(longHint(hintOf(a))); });
@@ -296,13 +283,13 @@ void TAna::buildStandardBar()
     ToolButton1 = makeButton(ToolBar2, "ToolButton1", 7, QStringLiteral("Aç"));
     linkTo(ToolButton1, FileOpen1);
     ToolButton2 = makeButton(ToolBar2, "ToolButton2", 8, QStringLiteral("Kaydet"));
-    connect(ToolButton2, &QToolButton::clicked, this, guard([this] { ToolButton2Click(ToolButton2); }));
+    wire(this, ToolButton2, &QToolButton::clicked, &TAna::ToolButton2Click);
     addGap(ToolBar2, "ToolButton3");
     ToolButton12 = makeButton(ToolBar2, "ToolButton12", 14, QStringLiteral("Yazdır"));
-    connect(ToolButton12, &QToolButton::clicked, this, guard([this] { ToolButton12Click(ToolButton12); }));
+    wire(this, ToolButton12, &QToolButton::clicked, &TAna::ToolButton12Click);
     addGap(ToolBar2, "ToolButton14");
     ToolButton15 = makeButton(ToolBar2, "ToolButton15", 18, QStringLiteral("Metin Ara"));
-    connect(ToolButton15, &QToolButton::clicked, this, guard([this] { ToolButton15Click(ToolButton15); }));
+    wire(this, ToolButton15, &QToolButton::clicked, &TAna::ToolButton15Click);
     addGap(ToolBar2, "ToolButton16");
     ToolButton4 = makeButton(ToolBar2, "ToolButton4", 0, QStringLiteral("Kes"));
     linkTo(ToolButton4, EditCut1);
@@ -311,7 +298,7 @@ void TAna::buildStandardBar()
     ToolButton6 = makeButton(ToolBar2, "ToolButton6", 2, QStringLiteral("Yapıştır"));
     linkTo(ToolButton6, EditPaste1);
     ToolButton17 = makeButton(ToolBar2, "ToolButton17", 3, QStringLiteral("Geri Al"));
-    connect(ToolButton17, &QToolButton::clicked, this, guard([this] { ToolButton17Click(ToolButton17); }));
+    wire(this, ToolButton17, &QToolButton::clicked, &TAna::ToolButton17Click);
     addGap(ToolBar2, "ToolButton7");
     ToolButton8 = makeButton(ToolBar2, "ToolButton8", 17, QStringLiteral("Alt Alta Döşe"));
     linkTo(ToolButton8, WindowCascade1);
@@ -335,11 +322,11 @@ void TAna::buildFormattingBar()
     buildFontBoxes();
 
     ToolButton18 = makeButton(ToolBar1, "ToolButton18", 23, QStringLiteral("Koyu"), new PushLookButton(ToolBar1));
-    connect(ToolButton18, &QToolButton::clicked, this, guard([this] { ToolButton18Click(ToolButton18); }));
+    wire(this, ToolButton18, &QToolButton::clicked, &TAna::ToolButton18Click);
     ToolButton19 = makeButton(ToolBar1, "ToolButton19", 24, QStringLiteral("Altı Çizili"), new PushLookButton(ToolBar1));
-    connect(ToolButton19, &QToolButton::clicked, this, guard([this] { ToolButton19Click(ToolButton19); }));
+    wire(this, ToolButton19, &QToolButton::clicked, &TAna::ToolButton19Click);
     ToolButton20 = makeButton(ToolBar1, "ToolButton20", 25, QStringLiteral("İtalic"), new PushLookButton(ToolBar1));
-    connect(ToolButton20, &QToolButton::clicked, this, guard([this] { ToolButton20Click(ToolButton20); }));
+    wire(this, ToolButton20, &QToolButton::clicked, &TAna::ToolButton20Click);
     addGap(ToolBar1, "ToolButton21");
     ToolButton22 = makeButton(ToolBar1, "ToolButton22", 20, QStringLiteral("Sola Yasla"));
     ToolButton23 = makeButton(ToolBar1, "ToolButton23", 21, QStringLiteral("Ortala"));
@@ -350,15 +337,15 @@ void TAna::buildFormattingBar()
         b->setCheckable(true);
         alignmentGroup->addButton(b);
     }
-    connect(ToolButton22, &QToolButton::clicked, this, guard([this] { ToolButton22Click(ToolButton22); }));
-    connect(ToolButton23, &QToolButton::clicked, this, guard([this] { ToolButton23Click(ToolButton23); }));
-    connect(ToolButton24, &QToolButton::clicked, this, guard([this] { ToolButton24Click(ToolButton24); }));
+    wire(this, ToolButton22, &QToolButton::clicked, &TAna::ToolButton22Click);
+    wire(this, ToolButton23, &QToolButton::clicked, &TAna::ToolButton23Click);
+    wire(this, ToolButton24, &QToolButton::clicked, &TAna::ToolButton24Click);
     addGap(ToolBar1, "ToolButton25");
     ToolButton26 = makeButton(ToolBar1, "ToolButton26", 26, QStringLiteral("Yazı Rengi"));
-    connect(ToolButton26, &QToolButton::clicked, this, guard([this] { ToolButton26Click(ToolButton26); }));
+    wire(this, ToolButton26, &QToolButton::clicked, &TAna::ToolButton26Click);
     ToolButton27 = makeButton(ToolBar1, "ToolButton27", 27, QStringLiteral("Madde İmi"));
     ToolButton27->setCheckable(true);
-    connect(ToolButton27, &QToolButton::clicked, this, guard([this] { ToolButton28Click(ToolButton27); }));
+    wire(this, ToolButton27, &QToolButton::clicked, &TAna::ToolButton28Click);
 }
 
 void TAna::buildFontBoxes()
@@ -369,7 +356,7 @@ void TAna::buildFontBoxes()
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setFixedWidth(145);
     ToolBar1->addWidget(ComboBox1);
-    connect(ComboBox1, &QComboBox::editTextChanged, this, [this] { boxTextEdited(ComboBox1, &TAna::ComboBox1Change); });
+    connect(ComboBox1, &QComboBox::editTextChanged, this, guard([this] { boxTextEdited(ComboBox1, &TAna::ComboBox1Change); }));
 
     ComboBox2 = new QComboBox(ToolBar1);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
@@ -380,7 +367,7 @@ void TAna::buildFontBoxes()
         ComboBox2->addItem(QString::number(size));
     setHint(ComboBox2, QStringLiteral("Yazı Büyüklüğü"));
     ToolBar1->addWidget(ComboBox2);
-    connect(ComboBox2, &QComboBox::editTextChanged, this, [this] { boxTextEdited(ComboBox2, &TAna::ComboBox2Change); });
+    connect(ComboBox2, &QComboBox::editTextChanged, this, guard([this] { boxTextEdited(ComboBox2, &TAna::ComboBox2Change); }));
     // Both boxes complete against their lists themselves (see MainBoxes.cpp);
     // the size box's two-character limit is on typing only, so the refresh
     // can show 120.
@@ -413,14 +400,14 @@ void TAna::buildContextMenus()
     linkTo(Paste1, EditPaste1);
     PopupMenu1->addSeparator();
     TmnSe2 = makeItem(PopupMenu1, "TmnSe2", QStringLiteral("Tümünü Seç"), QString(), -1);
-    connect(TmnSe2, &QAction::triggered, this, guard([this] { TmnSe2Click(TmnSe2); }));
+    wire(this, TmnSe2, &QAction::triggered, &TAna::TmnSe2Click);
     Sil2 = makeItem(PopupMenu1, "Sil2", QStringLiteral("Sil"), QString(), -1);
-    connect(Sil2, &QAction::triggered, this, guard([this] { Sil2Click(Sil2); }));
+    wire(this, Sil2, &QAction::triggered, &TAna::Sil2Click);
     GeriAl2 = makeItem(PopupMenu1, "GeriAl2", QStringLiteral("Geri Al"), QString(), -1);
-    connect(GeriAl2, &QAction::triggered, this, guard([this] { GeriAl2Click(GeriAl2); }));
+    wire(this, GeriAl2, &QAction::triggered, &TAna::GeriAl2Click);
     Paragraf2 = makeItem(PopupMenu1, "Paragraf2", QStringLiteral("Paragraf"), QString(), -1);
-    connect(Paragraf2, &QAction::triggered, this, guard([this] { Paragraf2Click(Paragraf2); }));
-    connect(PopupMenu1, &QMenu::aboutToShow, this, [this] { updateActions(); });
+    wire(this, Paragraf2, &QAction::triggered, &TAna::Paragraf2Click);
+    connect(PopupMenu1, &QMenu::aboutToShow, this, guard([this] { updateActions(); }));
 
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
@@ -430,14 +417,8 @@ void TAna::buildContextMenus()
         a->setCheckable(true);
         a->setChecked(true);
     }
-    connect(aracubugu1, &QAction::triggered, this, guard([this] {
-                aracubugu1->setChecked(!aracubugu1->isChecked());
-                aracubugu1Click(aracubugu1);
-            }));
-    connect(bicimcubugu1, &QAction::triggered, this, guard([this] {
-                bicimcubugu1->setChecked(!bicimcubugu1->isChecked());
-                bicimcubugu1Click(bicimcubugu1);
-            }));
+    wireTicked(this, aracubugu1, &TAna::aracubugu1Click);
+    wireTicked(this, bicimcubugu1, &TAna::bicimcubugu1Click);
     followHints(PopupMenu1);
     followHints(PopupMenu2);
     for (QToolBar *bar : {ToolBar2, ToolBar1}) {

@@ -2,9 +2,9 @@
 
 #include "Main.h"
 
-#include "Identity.h"
-#include "KvSurumKontrol.h"
-#include "VersionListPath.h"
+#include "base/Identity.h"
+#include "version/KvSurumKontrol.h"
+#include "version/VersionListPath.h"
 
 #include <QCoreApplication>
 #include <QLabel>

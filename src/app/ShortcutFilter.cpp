@@ -1,6 +1,6 @@
 #include "ShortcutFilter.h"
 
-#include "Guard.h"
+#include "base/Guard.h"
 
 #include <QAction>
 #include <QApplication>

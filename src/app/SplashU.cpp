@@ -1,6 +1,6 @@
 #include "SplashU.h"
 
-#include "Identity.h"
+#include "base/Identity.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,11 +1,11 @@
 #include "StartUp.h"
 
-#include "Identity.h"
+#include "base/Identity.h"
 #include "Main.h"
-#include "Platform.h"
+#include "base/Platform.h"
 #include "SplashU.h"
-#include "metinara.h"
-#include "prgf_ayari.h"
+#include "editing/metinara.h"
+#include "editing/prgf_ayari.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // Kelmora's entry: the application object, Qt's Turkish texts, the start-up
 // sequence with the splash, then the maximized frame and the message loop.
 
-#include "FontFaces.h"
+#include "base/FontFaces.h"
 #include "Main.h"
 #include "StartUp.h"
 

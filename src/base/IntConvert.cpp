@@ -72,7 +72,7 @@ std::int32_t strToInt(const QString &text)
 {
     if (const auto v = tryStrToInt(text))
         return *v;
-    throw EConvertError("'" + text.toStdString() + "' is not a valid integer value");
+    throw EConvertError(errortext::notAnInteger(text.toStdString()));
 }
 
 } // namespace kelmora

@@ -1,8 +1,7 @@
 #include "Childwin.h"
 
-#include "Guard.h"
-#include "Main.h"
-#include "Platform.h"
+#include "base/Guard.h"
+#include "base/Platform.h"
 #include "RichEdit.h"
 
 #include <QCloseEvent>
@@ -13,7 +12,7 @@
 
 namespace kelmora {
 
-TMDIchild::TMDIchild(QWidget *parent) : QWidget(parent)
+TMDIchild::TMDIchild(DocumentWindowHooks hooks, QWidget *parent) : QWidget(parent), m_hooks(std::move(hooks))
 {
     setObjectName(QStringLiteral("MDIchild"));
     auto *layout = new QVBoxLayout(this);
@@ -33,12 +32,31 @@ TMDIchild::TMDIchild(QWidget *parent) : QWidget(parent)
 
     RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(RichEdit1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
-        if (Ana && Ana->PopupMenu1)
-            Ana->PopupMenu1->popup(RichEdit1->viewport()->mapToGlobal(pos));
+        if (m_hooks.contextMenu)
+            m_hooks.contextMenu->popup(RichEdit1->viewport()->mapToGlobal(pos));
     });
     RichEdit1->OnMouseDown = [this] { guarded([this] { RichEdit1MouseDown(RichEdit1); }); };
     RichEdit1->OnKeyDown = [this] { guarded([this] { RichEdit1KeyDown(RichEdit1); }); };
     RichEdit1->OnKeyUp = [this] { guarded([this] { RichEdit1KeyUp(RichEdit1); }); };
+}
+
+QMessageBox::StandardButton askToSaveChanges(QWidget *parent, const QString &title)
+{
+    MessageRequest ask;
+    ask.text = title + QStringLiteral(" Dosyasındaki Değişiklikleri Kaydetmek İstiyor musunuz?");
+    ask.caption = QStringLiteral("Dikkat");
+    ask.icon = QMessageBox::Question;
+    ask.buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    ask.defaultButton = QMessageBox::Yes;
+    return platform().messageBox(parent, ask);
+}
+
+void TMDIchild::closeWindow()
+{
+    if (QMdiSubWindow *sw = subWindow())
+        sw->close();
+    else
+        close();
 }
 
 QMdiSubWindow *TMDIchild::subWindow() const
@@ -56,20 +74,20 @@ bool TMDIchild::TitleNamesExistingFile() const
 
 void TMDIchild::RichEdit1MouseDown(QObject *)
 {
-    if (Ana)
-        Ana->durum_kontrol(this);
+    if (m_hooks.refresh)
+        m_hooks.refresh();
 }
 
 void TMDIchild::RichEdit1KeyDown(QObject *)
 {
-    if (Ana)
-        Ana->durum_kontrol(this);
+    if (m_hooks.refresh)
+        m_hooks.refresh();
 }
 
 void TMDIchild::RichEdit1KeyUp(QObject *)
 {
-    if (Ana)
-        Ana->durum_kontrol(this);
+    if (m_hooks.refresh)
+        m_hooks.refresh();
 }
 
 void TMDIchild::FormClose(QObject *, CloseAction &action)
@@ -77,18 +95,12 @@ void TMDIchild::FormClose(QObject *, CloseAction &action)
     action = CloseAction::Free;
     if (!RichEdit1->Modified())
         return;
-    MessageRequest ask;
-    ask.text = Caption() + QStringLiteral(" Dosyasındaki Değişiklikleri Kaydetmek İstiyor musunuz?");
-    ask.caption = QStringLiteral("Dikkat");
-    ask.icon = QMessageBox::Question;
-    ask.buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    ask.defaultButton = QMessageBox::Yes;
-    switch (platform().messageBox(this, ask)) {
+    switch (askToSaveChanges(this, Caption())) {
     case QMessageBox::Yes:
         // Keep the window open unless the save goes through; a failed write
         // throws, which also keeps it open (the error box shows why).
         action = CloseAction::None;
-        if (Ana && Ana->saveForClose(this))
+        if (m_hooks.save && m_hooks.save(this))
             action = CloseAction::Free;
         break;
     case QMessageBox::No:

@@ -1,13 +1,20 @@
 #pragma once
-// TMDIchild: one document window inside the frame's client area, holding one
-// editing surface, RichEdit1, which fills it. Its caption is the document
-// title: the file's full path, or an untitled name "ADSIZ<n>". An untitled
-// document stays untitled even when a file of that name exists, until it is
-// saved through the dialog. Closing a modified document asks whether to save it.
+// TMDIchild: one document window, holding one editing surface, RichEdit1,
+// which fills it. Its caption is the document title: the file's full path,
+// or an untitled name "ADSIZ<n>". An untitled document stays untitled even
+// when a file of that name exists, until it is saved through the dialog.
+// Closing a modified document asks whether to save it. What the window needs
+// of its host - the refresh of the formatting bar, the save of the close
+// prompt's Yes, the document context menu - it is given at creation.
+
+#include "base/Platform.h"
 
 #include <QWidget>
 
+#include <functional>
+
 class QCloseEvent;
+class QMenu;
 class QMdiSubWindow;
 
 namespace kelmora {
@@ -16,10 +23,19 @@ class TRichEdit;
 
 enum class CloseAction { None, Free };
 
+// The question of the close prompt and the exit pass: Yes, No or Cancel.
+QMessageBox::StandardButton askToSaveChanges(QWidget *parent, const QString &title);
+
+struct DocumentWindowHooks {
+    std::function<void()> refresh;                 // mirror the selection into the bar
+    std::function<bool(class TMDIchild *)> save;   // the close prompt's Yes; false: cancelled
+    QMenu *contextMenu = nullptr;                  // shown on a right click in the editor
+};
+
 class TMDIchild : public QWidget {
     Q_OBJECT
 public:
-    explicit TMDIchild(QWidget *parent = nullptr);
+    explicit TMDIchild(DocumentWindowHooks hooks, QWidget *parent = nullptr);
 
     TRichEdit *RichEdit1 = nullptr;
 
@@ -31,6 +47,8 @@ public:
     // True when the title is a path that names an existing file.
     bool TitleNamesExistingFile() const;
     QMdiSubWindow *subWindow() const;
+    // Closes the window as its close box does (the prompt included).
+    void closeWindow();
 
     void FormClose(QObject *sender, CloseAction &action);
     void RichEdit1MouseDown(QObject *sender);
@@ -41,6 +59,7 @@ protected:
     void closeEvent(QCloseEvent *e) override;
 
 private:
+    DocumentWindowHooks m_hooks;
     bool m_untitled = false;
 };
 

@@ -1,16 +1,11 @@
-// The frame's file commands: New, Open, Save, Save As, the close prompt's
-// save and the exit pass. The title doubles as the path; the format switch
-// (PlainText) decides what every write produces and only the save dialog's
-// filter changes it.
+#include "FileCommands.h"
 
 #include "Childwin.h"
-#include "Main.h"
-#include "Platform.h"
+#include "DocumentHost.h"
+#include "Printing.h"
 #include "RichEdit.h"
 
 #include <QFileInfo>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPointer>
 
 namespace kelmora {
@@ -31,61 +26,49 @@ bool confirmReplace(QWidget *parent, const QString &path)
 
 } // namespace
 
-TMDIchild *TAna::openDocumentWindow(const QString &name, bool untitled)
+TRichEdit *DocumentHost::activeEditor() const
 {
-    const int index = MDIChildCount() % 8;
-    auto *child = new TMDIchild;
-    child->SetCaption(name);
-    child->SetUntitled(untitled);
-    QMdiSubWindow *sw = m_mdiArea->addSubWindow(child);
-    sw->setAttribute(Qt::WA_DeleteOnClose);
-    // Each new window steps down and to the right of the last, as a cascade,
-    // and stays inside the client area.
-    const QSize area = m_mdiArea->viewport()->size();
-    if (area.width() > 200 && area.height() > 150) {
-        const int offset = qMin(24 * index, qMin(area.width(), area.height()) / 4);
-        sw->setGeometry(offset, offset, area.width() * 3 / 4, area.height() * 3 / 4);
-    }
-    sw->show();
-    m_mdiArea->setActiveSubWindow(sw);
-    child->RichEdit1->setFocus();
-    // The window is open and titled before reading starts; a read error
-    // leaves it so.
-    if (!untitled && QFileInfo(name).isFile())
+    TMDIchild *child = activeDocument();
+    return child ? child->RichEdit1 : nullptr;
+}
+
+FileCommands::FileCommands(DocumentHost &host) : m_host(host) {}
+FileCommands::~FileCommands() = default;
+
+TMDIchild *FileCommands::openWindow(const QString &name)
+{
+    TMDIchild *child = m_host.createDocumentWindow(name, false);
+    // The window is open and titled before reading starts; a read error leaves it so.
+    if (QFileInfo(name).isFile())
         child->RichEdit1->LoadFromFile(name);
     return child;
 }
 
-void TAna::pencere_ac(const QString &name)
-{
-    openDocumentWindow(name, false);
-}
-
-void TAna::FileNew1Execute(QObject *)
+void FileCommands::newDocument()
 {
     // Not a running counter: after closing ADSIZ1 of two, New gives ADSIZ2 again.
-    const QString name = QStringLiteral("ADSIZ") + QString::number(MDIChildCount() + 1);
-    openDocumentWindow(name, true);
-    TRichEdit *editor = activeEditor();
+    const QString name = QStringLiteral("ADSIZ") + QString::number(m_host.documents().size() + 1);
+    TRichEdit *editor = m_host.createDocumentWindow(name, true)->RichEdit1;
     editor->Clear();
     editor->Paragraph().SetAlignment(ParaAlignment::Left);
     editor->SetModified(false);
-    durum_kontrol(this);
+    m_host.refresh();
 }
 
-void TAna::FileOpen1Execute(QObject *)
+void FileCommands::open()
 {
-    if (!platform().fileDialog(this, Open1))
+    FileDialogState &dialog = m_host.openDialog();
+    if (!platform().fileDialog(m_host.dialogParent(), dialog))
         return;
-    pencere_ac(Open1.fileName);
-    activeEditor()->SetModified(false);
+    openWindow(dialog.fileName);
+    m_host.activeEditor()->SetModified(false);
     // The boxes show the new document's formatting at the caret.
-    durum_kontrol(this);
+    m_host.refresh();
 }
 
-void TAna::FileSaveItemClick(QObject *)
+void FileCommands::save()
 {
-    TMDIchild *child = ActiveMDIChild();
+    TMDIchild *child = m_host.activeDocument();
     if (!child)
         return;
     if (child->TitleNamesExistingFile()) {
@@ -96,58 +79,55 @@ void TAna::FileSaveItemClick(QObject *)
     saveAs(child);
 }
 
-void TAna::ToolButton2Click(QObject *sender)
+void FileCommands::saveAs()
 {
-    FileSaveItemClick(sender);
-}
-
-void TAna::FileSaveAsItemClick(QObject *)
-{
-    if (TMDIchild *child = ActiveMDIChild())
+    if (TMDIchild *child = m_host.activeDocument())
         saveAs(child);
 }
 
-bool TAna::saveAs(TMDIchild *child)
+bool FileCommands::saveAs(TMDIchild *child)
 {
-    if (!platform().fileDialog(this, save1))
+    FileDialogState &dialog = m_host.saveDialog();
+    if (!platform().fileDialog(m_host.dialogParent(), dialog))
         return false;
-    if (!save1.fileName.contains(QLatin1Char('.'))) {
-        save1.fileName += save1.filterIndex == 1 ? QStringLiteral(".TXT") : QStringLiteral(".RTF");
+    if (!dialog.fileName.contains(QLatin1Char('.'))) {
+        dialog.fileName += dialog.filterIndex == 1 ? QStringLiteral(".TXT") : QStringLiteral(".RTF");
         // The dialog asked about the name as chosen; nothing is replaced
         // without a question, so the extended name is confirmed again.
-        if (QFileInfo::exists(save1.fileName) && !confirmReplace(this, save1.fileName))
+        if (QFileInfo::exists(dialog.fileName) && !confirmReplace(m_host.dialogParent(), dialog.fileName))
             return false;
     }
     TRichEdit *editor = child->RichEdit1;
-    editor->SetPlainText(save1.filterIndex == 1);
-    editor->SaveToFile(save1.fileName);
-    child->SetCaption(save1.fileName);
+    editor->SetPlainText(dialog.filterIndex == 1);
+    editor->SaveToFile(dialog.fileName);
+    child->SetCaption(dialog.fileName);
     child->SetUntitled(false);
     editor->SetModified(false);
     return true;
 }
 
-bool TAna::saveForClose(TMDIchild *child)
+bool FileCommands::saveForClose(TMDIchild *child)
 {
     TRichEdit *editor = child->RichEdit1;
     if (child->TitleNamesExistingFile()) {
         editor->SaveToFile(child->Caption());
     } else {
-        if (!platform().fileDialog(this, save1))
+        FileDialogState &dialog = m_host.saveDialog();
+        if (!platform().fileDialog(m_host.dialogParent(), dialog))
             return false;
         // Exactly the name chosen, in the document's current format.
-        editor->SaveToFile(save1.fileName);
+        editor->SaveToFile(dialog.fileName);
     }
     editor->SetModified(false);
     return true;
 }
 
-bool TAna::FormClose(QObject *)
+bool FileCommands::exitPass()
 {
     // Visit every document open now once, from the active one on, in the
     // order the frame cycles through its windows.
-    QList<TMDIchild *> order = MDIChildren();
-    if (TMDIchild *active = ActiveMDIChild()) {
+    QList<TMDIchild *> order = m_host.documents();
+    if (TMDIchild *active = m_host.activeDocument()) {
         const qsizetype at = order.indexOf(active);
         if (at > 0)
             std::rotate(order.begin(), order.begin() + at, order.end());
@@ -159,20 +139,14 @@ bool TAna::FormClose(QObject *)
     for (const QPointer<TMDIchild> &child : visits) {
         if (!child || !child->RichEdit1->Modified())
             continue;
-        m_mdiArea->setActiveSubWindow(child->subWindow());
-        MessageRequest ask;
-        ask.text = child->Caption() + QStringLiteral(" Dosyasındaki Değişiklikleri Kaydetmek İstiyor musunuz?");
-        ask.caption = QStringLiteral("Dikkat");
-        ask.icon = QMessageBox::Question;
-        ask.buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-        ask.defaultButton = QMessageBox::Yes;
+        m_host.activateDocument(child);
         for (;;) {
-            const auto answer = platform().messageBox(this, ask);
+            const auto answer = askToSaveChanges(m_host.dialogParent(), child->Caption());
             if (answer == QMessageBox::Yes) {
                 if (!saveForClose(child))
                     continue; // dialog cancelled: the same question again
                 // Its modified flag is clear now, so its own prompt asks nothing.
-                child->subWindow()->close();
+                child->closeWindow();
                 break;
             }
             if (answer == QMessageBox::No)
@@ -181,6 +155,16 @@ bool TAna::FormClose(QObject *)
         }
     }
     return true;
+}
+
+void FileCommands::print()
+{
+    TRichEdit *editor = m_host.activeEditor();
+    if (!editor)
+        return;
+    if (!m_printer)
+        m_printer = std::make_unique<Printer>();
+    m_printer->print(*editor->document(), QStringLiteral("Mirel Pad"));
 }
 
 } // namespace kelmora

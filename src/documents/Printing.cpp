@@ -1,7 +1,6 @@
 #include "Printing.h"
 
-#include "Exceptions.h"
-#include "Main.h"
+#include "base/Exceptions.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -130,13 +129,13 @@ int printDocument(const QTextDocument &doc, QPrinter &printer)
     usePrintableArea(printer);
     QPainter painter;
     if (!painter.begin(&printer))
-        throw EPrinter("Printer selected is not valid");
+        throw EPrinter(errortext::PrinterNotValid);
     const QSizeF page = printer.pageLayout().paintRectPixels(printer.resolution()).size();
     const std::unique_ptr<QTextDocument> laidOut = layoutForPrinter(doc, printer, page);
     const int pages = pagesNeeded(*laidOut, page.height());
     for (int i = 0; i < pages; ++i) {
         if (i > 0 && !printer.newPage())
-            throw EPrinter("Printer selected is not valid");
+            throw EPrinter(errortext::PrinterNotValid);
         paintPage(painter, *laidOut, page, i);
         // The user interface stays responsive while the job is being sent.
         QCoreApplication::processEvents();
@@ -151,36 +150,21 @@ Printer::~Printer() = default;
 void Printer::print(const QTextDocument &doc, const QString &title)
 {
     if (m_printing)
-        throw EPrinter("Printing in progress");
+        throw EPrinter(errortext::PrintingInProgress);
     // A plain QPrinter silently falls back to a file or the first queue;
     // only a real default printer will do.
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull())
-        throw EPrinter("There is no default printer currently selected");
+        throw EPrinter(errortext::NoDefaultPrinter);
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     else if (m_printer->printerName() != info.printerName())
         m_printer->setPrinterName(info.printerName());
     if (!m_printer->isValid())
-        throw EPrinter("Printer selected is not valid");
+        throw EPrinter(errortext::PrinterNotValid);
     m_printer->setDocName(title);
     const FlagScope busy(m_printing);
     printDocument(doc, *m_printer);
-}
-
-void TAna::yazdirClick(QObject *)
-{
-    TRichEdit *editor = activeEditor();
-    if (!editor)
-        return;
-    if (!m_printer)
-        m_printer = std::make_unique<Printer>();
-    m_printer->print(*editor->document(), QStringLiteral("Mirel Pad"));
-}
-
-void TAna::ToolButton12Click(QObject *sender)
-{
-    yazdirClick(sender);
 }
 
 } // namespace kelmora

@@ -1,6 +1,6 @@
 #include "RichEdit.h"
 
-#include "Guard.h"
+#include "base/Guard.h"
 
 #include <QKeyEvent>
 #include <QMimeData>

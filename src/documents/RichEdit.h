@@ -7,8 +7,8 @@
 // undo, undo, clear, clipboard, load and save. Sizes and indents are read in
 // whole points, truncated from the twips the document keeps.
 
-#include "DocumentIO.h"
-#include "DocumentModel.h"
+#include "formats/DocumentIO.h"
+#include "formats/DocumentModel.h"
 
 #include <QColor>
 #include <QFlags>

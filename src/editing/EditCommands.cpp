@@ -1,13 +1,7 @@
-// The edit commands: undo, select all, delete on the active document, and
-// the three clipboard actions, which find their own target: the focused
-// text-editing control (a document's editor or a single-line text box, never
-// a drop-down list). Without a target they are disabled.
+#include "EditCommands.h"
 
-#include "Guard.h"
-#include "Main.h"
-#include "RichEdit.h"
-#include "metinara.h"
-#include "prgf_ayari.h"
+#include "documents/DocumentHost.h"
+#include "documents/RichEdit.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -27,14 +21,14 @@ struct ClipboardTarget {
     }
 };
 
-ClipboardTarget clipboardTarget(const QWidget *frame)
+ClipboardTarget clipboardTarget(const QWidget *window)
 {
     QWidget *focus = QApplication::focusWidget();
     // While one of our popup menus is open (the document menu), the target is
-    // the control that had the focus in the frame before it opened.
+    // the control that had the focus in the window before it opened.
     const bool popup = QApplication::activePopupWidget() != nullptr;
     if (popup)
-        focus = frame->focusWidget();
+        focus = window->focusWidget();
     ClipboardTarget t;
     if (!focus || (!popup && !focus->hasFocus()))
         return t;
@@ -47,81 +41,49 @@ ClipboardTarget clipboardTarget(const QWidget *frame)
 
 } // namespace
 
-void TAna::updateClipboardActions()
+void EditCommands::undo()
 {
-    const ClipboardTarget t = clipboardTarget(this);
-    EditCut1->setEnabled(t && t.hasSelection());
-    EditCopy1->setEnabled(t && t.hasSelection());
-    EditPaste1->setEnabled(t && m_clipboardHasText);
-}
-
-void TAna::connectClipboardActions()
-{
-    // Each action updates itself first and runs only when then enabled.
-    connect(EditCut1, &QAction::triggered, this, guard([this] {
-                updateClipboardActions();
-                const ClipboardTarget t = clipboardTarget(this);
-                if (EditCut1->isEnabled())
-                    t.edit ? t.edit->cut() : t.line->cut();
-            }));
-    connect(EditCopy1, &QAction::triggered, this, guard([this] {
-                updateClipboardActions();
-                const ClipboardTarget t = clipboardTarget(this);
-                if (EditCopy1->isEnabled())
-                    t.edit ? t.edit->copy() : t.line->copy();
-            }));
-    connect(EditPaste1, &QAction::triggered, this, guard([this] {
-                updateClipboardActions();
-                const ClipboardTarget t = clipboardTarget(this);
-                if (EditPaste1->isEnabled())
-                    t.edit ? t.edit->paste() : t.line->paste();
-            }));
-}
-
-void TAna::GeriAl1Click(QObject *)
-{
-    if (TRichEdit *editor = activeEditor())
+    if (TRichEdit *editor = m_host.activeEditor())
         editor->Undo();
 }
 
-void TAna::ToolButton17Click(QObject *sender) { GeriAl1Click(sender); }
-void TAna::GeriAl2Click(QObject *sender) { GeriAl1Click(sender); }
-
-void TAna::TmnSe1Click(QObject *)
+void EditCommands::selectAll()
 {
-    if (TRichEdit *editor = activeEditor())
+    if (TRichEdit *editor = m_host.activeEditor())
         editor->SelectAll();
 }
 
-void TAna::TmnSe2Click(QObject *sender) { TmnSe1Click(sender); }
-
-void TAna::Sil1Click(QObject *)
+void EditCommands::deleteSelection()
 {
-    if (TRichEdit *editor = activeEditor())
+    if (TRichEdit *editor = m_host.activeEditor())
         editor->ClearSelection();
 }
 
-void TAna::Sil2Click(QObject *sender) { Sil1Click(sender); }
-
-void TAna::MetinAra1Click(QObject *)
+ClipboardState EditCommands::clipboardState(const QWidget *window, bool clipboardHasText)
 {
-    if (metin_ara)
-        metin_ara->exec();
+    const ClipboardTarget t = clipboardTarget(window);
+    return {t && t.hasSelection(), t && t.hasSelection(), t && clipboardHasText};
 }
 
-void TAna::ToolButton15Click(QObject *)
+void EditCommands::cut(const QWidget *window)
 {
-    if (metin_ara)
-        metin_ara->exec();
+    const ClipboardTarget t = clipboardTarget(window);
+    if (t.hasSelection())
+        t.edit ? t.edit->cut() : t.line->cut();
 }
 
-void TAna::Paragraf1Click(QObject *)
+void EditCommands::copy(const QWidget *window)
 {
-    if (paragraf_ayari)
-        paragraf_ayari->exec();
-    durum_kontrol(this);
+    const ClipboardTarget t = clipboardTarget(window);
+    if (t.hasSelection())
+        t.edit ? t.edit->copy() : t.line->copy();
 }
 
-void TAna::Paragraf2Click(QObject *sender) { Paragraf1Click(sender); }
+void EditCommands::paste(const QWidget *window)
+{
+    const ClipboardTarget t = clipboardTarget(window);
+    if (t)
+        t.edit ? t.edit->paste() : t.line->paste();
+}
 
 } // namespace kelmora

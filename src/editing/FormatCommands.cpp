@@ -1,98 +1,80 @@
-// The formatting commands of the formatting bar and the Format menu. Each
-// acts at once on the active document's selection.
+#include "FormatCommands.h"
 
-#include "Guard.h"
-#include "IntConvert.h"
-#include "Main.h"
-#include "Platform.h"
-#include "RichEdit.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-#include <QToolButton>
+#include "base/IntConvert.h"
+#include "base/Platform.h"
+#include "documents/DocumentHost.h"
 
 namespace kelmora {
 
-namespace {
-
-// Flips one member of the selection's style set; the write carries all four.
-void toggleStyle(TRichEdit *editor, FontStyle member, QToolButton *button)
+std::optional<bool> FormatCommands::toggleStyle(FontStyle member)
 {
+    TRichEdit *editor = m_host.activeEditor();
     if (!editor)
-        return;
+        return std::nullopt;
     FontStyles style = editor->SelAttributes().Style();
     const bool on = !style.testFlag(member);
     style.setFlag(member, on);
     editor->SelAttributes().SetStyle(style);
-    button->setChecked(on);
+    return on;
 }
 
-} // namespace
-
-void TAna::ToolButton18Click(QObject *) { toggleStyle(activeEditor(), FontStyle::Bold, ToolButton18); }
-void TAna::ToolButton19Click(QObject *) { toggleStyle(activeEditor(), FontStyle::Underline, ToolButton19); }
-void TAna::ToolButton20Click(QObject *) { toggleStyle(activeEditor(), FontStyle::Italic, ToolButton20); }
-
-void TAna::ToolButton22Click(QObject *)
+void FormatCommands::align(ParaAlignment alignment)
 {
-    if (TRichEdit *editor = activeEditor())
-        editor->Paragraph().SetAlignment(ParaAlignment::Left);
+    if (TRichEdit *editor = m_host.activeEditor())
+        editor->Paragraph().SetAlignment(alignment);
 }
 
-void TAna::ToolButton23Click(QObject *)
+void FormatCommands::setFace(const QString &face)
 {
-    if (TRichEdit *editor = activeEditor())
-        editor->Paragraph().SetAlignment(ParaAlignment::Center);
+    if (TRichEdit *editor = m_host.activeEditor())
+        editor->SelAttributes().SetName(face);
 }
 
-void TAna::ToolButton24Click(QObject *)
+void FormatCommands::setSize(const QString &text)
 {
-    if (TRichEdit *editor = activeEditor())
-        editor->Paragraph().SetAlignment(ParaAlignment::Right);
+    const int size = strToInt(text);
+    if (TRichEdit *editor = m_host.activeEditor())
+        editor->SelAttributes().SetSize(size);
 }
 
-void TAna::ToolButton26Click(QObject *)
+void FormatCommands::sizeKeyPress(QChar &key, const QString &text)
 {
-    TRichEdit *editor = activeEditor();
+    if (key == QLatin1Char('\r')) {
+        setSize(text);
+        if (TRichEdit *editor = m_host.activeEditor())
+            editor->setFocus();
+        return;
+    }
+    if ((key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key == QLatin1Char('\b'))
+        return;
+    platform().beep();
+    key = QChar();
+}
+
+void FormatCommands::textColour(QColor &colour)
+{
+    TRichEdit *editor = m_host.activeEditor();
     if (!editor)
         return;
-    // The dialog opens with the colour last chosen in it, never the selection's.
-    QColor color = renkColor;
-    if (!platform().colorDialog(this, color))
+    QColor chosen = colour;
+    if (!platform().colorDialog(m_host.dialogParent(), chosen))
         return;
-    renkColor = color;
-    editor->SelAttributes().SetColor(color);
+    colour = chosen;
+    editor->SelAttributes().SetColor(chosen);
 }
 
-void TAna::ToolButton28Click(QObject *sender)
+void FormatCommands::fontDialog(const QString &face, const QString &sizeText, QFont &dialogFont)
 {
-    Maddemi1Click(sender);
-}
-
-void TAna::Maddemi1Click(QObject *)
-{
-    TRichEdit *editor = activeEditor();
+    TRichEdit *editor = m_host.activeEditor();
     if (!editor)
         return;
-    const bool on = editor->Paragraph().GetNumbering() == Numbering::None;
-    editor->Paragraph().SetNumbering(on ? Numbering::Bullet : Numbering::None);
-    ToolButton27->setChecked(on);
-    Maddemi1->setChecked(on);
-}
-
-void TAna::YazTipi1Click(QObject *)
-{
-    TRichEdit *editor = activeEditor();
-    if (!editor)
+    QFont font = dialogFont;
+    font.setFamilies(QStringList{face});
+    font.setPointSize(strToInt(sizeText));
+    QColor color = editor->SelAttributes().Color();
+    if (!platform().fontDialog(m_host.dialogParent(), font, color))
         return;
-    QFont font = FontDialog1Font;
-    font.setFamilies(QStringList{ComboBox1->currentText()});
-    font.setPointSize(strToInt(ComboBox2->currentText()));
-    const QColor given = editor->SelAttributes().Color();
-    QColor color = given;
-    if (!platform().fontDialog(this, font, color))
-        return;
-    FontDialog1Font = font;
+    dialogFont = font;
     editor->SelAttributes().SetName(font.family());
     editor->SelAttributes().SetSize(font.pointSize());
     FontStyles style;
@@ -104,36 +86,14 @@ void TAna::YazTipi1Click(QObject *)
     editor->SelAttributes().SetColor(color);
 }
 
-void TAna::ComboBox1Change(QObject *)
+std::optional<bool> FormatCommands::toggleBullet()
 {
-    if (TRichEdit *editor = activeEditor())
-        editor->SelAttributes().SetName(ComboBox1->currentText());
-}
-
-void TAna::applySize(const QString &text)
-{
-    const int size = strToInt(text);
-    if (TRichEdit *editor = activeEditor())
-        editor->SelAttributes().SetSize(size);
-}
-
-void TAna::ComboBox2Change(QObject *)
-{
-    applySize(ComboBox2->currentText());
-}
-
-void TAna::ComboBox2KeyPress(QObject *, QChar &key)
-{
-    if (key == QLatin1Char('\r')) {
-        applySize(ComboBox2->currentText());
-        if (TRichEdit *editor = activeEditor())
-            editor->setFocus();
-        return;
-    }
-    if ((key >= QLatin1Char('0') && key <= QLatin1Char('9')) || key == QLatin1Char('\b'))
-        return;
-    platform().beep();
-    key = QChar();
+    TRichEdit *editor = m_host.activeEditor();
+    if (!editor)
+        return std::nullopt;
+    const bool on = editor->Paragraph().GetNumbering() == Numbering::None;
+    editor->Paragraph().SetNumbering(on ? Numbering::Bullet : Numbering::None);
+    return on;
 }
 
 } // namespace kelmora

@@ -1,10 +1,10 @@
 #include "metinara.h"
 
-#include "Guard.h"
-#include "DialogFlags.h"
-#include "KeyPreview.h"
-#include "Platform.h"
-#include "RichEdit.h"
+#include "base/Guard.h"
+#include "base/DialogFlags.h"
+#include "base/KeyPreview.h"
+#include "base/Platform.h"
+#include "documents/RichEdit.h"
 
 #include <QCheckBox>
 #include <QLabel>

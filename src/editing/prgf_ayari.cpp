@@ -1,10 +1,10 @@
 #include "prgf_ayari.h"
 
-#include "Guard.h"
-#include "IntConvert.h"
-#include "DialogFlags.h"
-#include "KeyPreview.h"
-#include "RichEdit.h"
+#include "base/Guard.h"
+#include "base/IntConvert.h"
+#include "base/DialogFlags.h"
+#include "base/KeyPreview.h"
+#include "documents/RichEdit.h"
 
 #include <QComboBox>
 #include <QGroupBox>

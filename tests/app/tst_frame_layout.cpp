@@ -2,8 +2,8 @@
 // its caption, shortcut, picture and hint; the hint line; the view toggles.
 
 #include "FrameFixture.h"
-#include "Hints.h"
-#include "ImageList.h"
+#include "app/Hints.h"
+#include "app/ImageList.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -61,7 +61,7 @@ const QKeySequence ctrl(Qt::Key k) { return QKeySequence(Qt::CTRL | k); }
 
 class TestFrameLayout : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void menuBarTitles();
     void menus_data();
     void menus();
@@ -313,15 +313,15 @@ void TestFrameLayout::hintLineForMenusAndControls()
     auto *panel = f->findChild<QLabel *>(u"Panel0"_s);
     QVERIFY(panel);
     // A highlighted menu item puts the long part of its hint there.
-    emit f->Edit1->hovered(f->CutItem);
+    Q_EMIT f->Edit1->hovered(f->CutItem);
     QCOMPARE(panel->text(), u"Cuts the selection and puts it on the Clipboard"_s);
-    emit f->File1->hovered(f->FileNewItem);
+    Q_EMIT f->File1->hovered(f->FileNewItem);
     QCOMPARE(panel->text(), u"Yeni Dosya "_s);
     // An item without a hint empties the line.
-    emit f->Edit1->hovered(f->GeriAl1);
+    Q_EMIT f->Edit1->hovered(f->GeriAl1);
     QCOMPARE(panel->text(), QString());
     // A highlighted menu title.
-    emit f->menuBar()->hovered(f->File1->menuAction());
+    Q_EMIT f->menuBar()->hovered(f->File1->menuAction());
     QCOMPARE(panel->text(), u"File related commands"_s);
 
     // The mouse over the size box (over its text field, which has no hint of

@@ -42,7 +42,7 @@ void focusEditor(test::FrameFixture &f)
 
 class TestRefreshKeys : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void withoutDocumentsEverythingDocumentRelatedIsOff();
     void withDocumentUndoFollowsModifiedFlag();
     void closingLastDocumentReleasesButtonsButNotBullets();

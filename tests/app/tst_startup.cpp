@@ -1,12 +1,12 @@
 // Start-up: the splash, the order in which the long-lived windows are made,
 // the gauge and the waits (through the Platform seam, never real sleeps).
 
-#include "Main.h"
+#include "app/Main.h"
 #include "ScriptedPlatform.h"
-#include "SplashU.h"
-#include "StartUp.h"
-#include "metinara.h"
-#include "prgf_ayari.h"
+#include "app/SplashU.h"
+#include "app/StartUp.h"
+#include "editing/metinara.h"
+#include "editing/prgf_ayari.h"
 
 #include <QBitmap>
 #include <QTest>
@@ -16,7 +16,7 @@ using namespace Qt::StringLiterals;
 
 class TestStartUp : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void sequenceOrderAndWaits();
     void splashLayout();
     void versionLabelKeepsRightEdge_data();

@@ -6,10 +6,10 @@
 #include "FrameFixture.h"
 
 #include <QLabel>
-#include "Identity.h"
-#include "KvSurumKontrol.h"
-#include "SurumKontrolU7.h"
-#include "VersionListPath.h"
+#include "base/Identity.h"
+#include "version/KvSurumKontrol.h"
+#include "version/SurumKontrolU7.h"
+#include "version/VersionListPath.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -22,7 +22,7 @@ using namespace Qt::StringLiterals;
 class TestVersionCheckCommand : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void fillsAndShowsTheCheck();
 };
 

@@ -1,8 +1,8 @@
 // The standard error box and the guard every handler runs through.
 
-#include "ErrorBox.h"
-#include "Guard.h"
-#include "Identity.h"
+#include "base/ErrorBox.h"
+#include "base/Guard.h"
+#include "base/Identity.h"
 #include "ScriptedPlatform.h"
 
 #include <QTest>
@@ -13,7 +13,7 @@ using namespace Qt::StringLiterals;
 
 class TestGuard : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void fullStopRule_data();
     void fullStopRule();
     void errorBoxLooksStandard();

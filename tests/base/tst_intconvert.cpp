@@ -1,7 +1,7 @@
 // The whole-number conversion behind the size box and the paragraph dialog.
 
-#include "Exceptions.h"
-#include "IntConvert.h"
+#include "base/Exceptions.h"
+#include "base/IntConvert.h"
 
 #include <QTest>
 
@@ -10,7 +10,7 @@ using namespace Qt::StringLiterals;
 
 class TestIntConvert : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void accepts_data();
     void accepts();
     void refuses_data();

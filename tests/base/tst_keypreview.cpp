@@ -1,7 +1,7 @@
 // The forms' one key-press mechanism: which character a key types for a
 // handler, and how the preview reaches the widget X really delivers keys to.
 
-#include "KeyPreview.h"
+#include "base/KeyPreview.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,7 +18,7 @@ using namespace Qt::StringLiterals;
 
 class TestKeyPreview : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void typedCharacterOfRealKeys_data();
     void typedCharacterOfRealKeys();
     void handlerSeesEachKeyOnceAtItsFirstReceiver();

@@ -1,7 +1,7 @@
 // The real Platform: Qt's message boxes and file dialogs, driven from a timer
 // while they run modally, checked for their Turkish texts and their results.
 
-#include "Platform.h"
+#include "base/Platform.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -46,13 +46,13 @@ class UrlRecorder : public QObject {
     Q_OBJECT
 public:
     QList<QUrl> opened;
-public slots:
+public Q_SLOTS:
     void open(const QUrl &url) { opened.append(url); }
 };
 
 class TestQtPlatform : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void questionBoxInTurkish();
     void openDialogFindsNameWithoutExtensionInAnyCase();

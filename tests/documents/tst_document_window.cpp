@@ -3,7 +3,7 @@
 
 #include "FileHelpers.h"
 #include "FrameFixture.h"
-#include "WindowArrange.h"
+#include "app/WindowArrange.h"
 
 #include <QDir>
 #include <QMenu>
@@ -34,7 +34,7 @@ void closeActive(test::FrameFixture &f)
 
 class TestDocumentWindow : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
     void untitledNumbering();
@@ -259,7 +259,7 @@ void TestDocumentWindow::windowMenuListsAndActivates()
     test::FrameFixture f;
     f.newDocument();
     f.newDocument();
-    emit f->Window1->aboutToShow();
+    Q_EMIT f->Window1->aboutToShow();
     QList<QAction *> items = f->Window1->actions();
     QCOMPARE(items.size(), 4 + 1 + 2);
     QVERIFY(items.at(4)->isSeparator());
@@ -268,14 +268,14 @@ void TestDocumentWindow::windowMenuListsAndActivates()
     QVERIFY(!items.at(5)->isChecked() && items.at(6)->isChecked());
     items.at(5)->trigger();
     QCOMPARE(f->ActiveMDIChild()->Caption(), u"ADSIZ1"_s);
-    emit f->Window1->aboutToShow();
+    Q_EMIT f->Window1->aboutToShow();
     items = f->Window1->actions();
     QCOMPARE(items.size(), 7);
     QVERIFY(items.at(5)->isChecked() && !items.at(6)->isChecked());
     // Closing both empties the list again.
     closeActive(f);
     closeActive(f);
-    emit f->Window1->aboutToShow();
+    Q_EMIT f->Window1->aboutToShow();
     QCOMPARE(f->Window1->actions().size(), 4);
 }
 

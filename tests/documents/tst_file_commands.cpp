@@ -34,7 +34,7 @@ bool isRtfFile(const QString &path)
 
 class TestFileCommands : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
     void dialogsAreSetUp();

@@ -1,7 +1,7 @@
 // The editing surface: text and paragraph attributes with their unit rules,
 // selection, find, delete without undo, and the editor hooks.
 
-#include "RichEdit.h"
+#include "documents/RichEdit.h"
 
 #include <QApplication>
 #include <QTest>
@@ -23,7 +23,7 @@ void select(TRichEdit &e, int start, int length)
 
 class TestRichEdit : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void defaults();
     void faceIsCutAt31Characters();
     void sizesTruncateToWholePoints();

@@ -39,7 +39,7 @@ class Files(E2ETest):
         s = app.wait(lambda s: s["editor"]["position"] == 1, 5, "the caret after X")
         self.assertEqual(s["editor"]["pointSize"], 120)
 
-    @scenario()
+    @scenario(layout="tr")
     def test_save_as_with_each_filter(self, app):
         self.new_document(app)
         app.type("düz metin")

@@ -2,8 +2,8 @@
 // user drives them: shown, typed into, Enter and the buttons.
 
 #include "FrameFixture.h"
-#include "metinara.h"
-#include "prgf_ayari.h"
+#include "editing/metinara.h"
+#include "editing/prgf_ayari.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,7 +36,7 @@ struct Dialogs {
 
 class TestDialogs : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey)); }
     void searchWalksThroughOccurrences();
     void searchCaseAndInsideWords();

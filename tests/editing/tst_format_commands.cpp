@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 class TestFormatCommands : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void styleTogglesFollowTheSelection();
     void alignmentButtons();
     void sizeBoxTypingAppliesAndFilters();

@@ -3,9 +3,9 @@
 // created and shown like at start-up (the program-wide Ana set), and every
 // document window dropped without questions at the end.
 
-#include "Childwin.h"
-#include "Main.h"
-#include "RichEdit.h"
+#include "documents/Childwin.h"
+#include "app/Main.h"
+#include "documents/RichEdit.h"
 #include "ScriptedPlatform.h"
 
 #include <QApplication>

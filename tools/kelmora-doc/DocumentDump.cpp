@@ -1,6 +1,6 @@
 #include "DocumentDump.h"
 
-#include "DocumentModel.h"
+#include "formats/DocumentModel.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

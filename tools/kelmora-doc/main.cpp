@@ -5,10 +5,10 @@
 // stderr and exits with 1; wrong arguments exit with 2.
 
 #include "DocumentDump.h"
-#include "DocumentIO.h"
-#include "DocumentModel.h"
-#include "ErrorText.h"
-#include "Exceptions.h"
+#include "formats/DocumentIO.h"
+#include "formats/DocumentModel.h"
+#include "base/ErrorText.h"
+#include "base/Exceptions.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -109,7 +109,7 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
     const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_pressed = false;
     if (click)
-        emit clicked();
+        Q_EMIT clicked();
 }
 
 ClickLabel::ClickLabel(QWidget *parent) : QLabel(parent)
@@ -129,7 +129,7 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
     const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_pressed = false;
     if (click)
-        emit clicked();
+        Q_EMIT clicked();
 }
 
 BevelLine::BevelLine(QWidget *parent) : QWidget(parent)

@@ -55,7 +55,7 @@ public:
     bool stretch() const { return m_stretch; }
     void setStretch(bool stretch);
 
-signals:
+Q_SIGNALS:
     void clicked();
 
 protected:
@@ -75,7 +75,7 @@ class ClickLabel : public QLabel {
 public:
     explicit ClickLabel(QWidget *parent = nullptr);
 
-signals:
+Q_SIGNALS:
     void clicked();
 
 protected:

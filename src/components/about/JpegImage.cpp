@@ -1,6 +1,6 @@
 #include "JpegImage.h"
 
-#include "Exceptions.h"
+#include "base/Exceptions.h"
 
 #include <QLoggingCategory>
 

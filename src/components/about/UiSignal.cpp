@@ -1,7 +1,7 @@
 #include "UiSignal.h"
 
-#include "Exceptions.h"
-#include "Guard.h"
+#include "base/Exceptions.h"
+#include "base/Guard.h"
 
 #include <QSocketNotifier>
 

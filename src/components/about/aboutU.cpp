@@ -1,8 +1,8 @@
 #include "aboutU.h"
 
-#include "Guard.h"
-#include "Identity.h"
-#include "Platform.h"
+#include "base/Guard.h"
+#include "base/Identity.h"
+#include "base/Platform.h"
 
 #include <QAction>
 #include <QGuiApplication>

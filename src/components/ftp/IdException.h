@@ -4,7 +4,7 @@
 // never need to rewrite a message. File-system failures of a download are not
 // here: they are kelmora::EFCreateError / kelmora::EStreamError (Exceptions.h).
 
-#include "Exceptions.h"
+#include "base/Exceptions.h"
 
 #include <string>
 #include <utility>

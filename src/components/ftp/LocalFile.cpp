@@ -1,6 +1,6 @@
 #include "LocalFile.h"
 
-#include "Exceptions.h"
+#include "base/Exceptions.h"
 #include "IdException.h"
 
 #include <cerrno>
@@ -31,7 +31,7 @@ LocalFile::LocalFile(std::string path, bool overwrite) : m_path(std::move(path))
     if (m_fd < 0) {
         if (errno == EEXIST && !overwrite)
             throw EIdFileAlreadyExists();
-        throw EFCreateError("Cannot create file \"" + m_path + "\". " + ErrorText(errno));
+        throw EFCreateError(errortext::cannotCreateFile(m_path, ErrorText(errno)));
     }
 }
 

@@ -1,6 +1,6 @@
 #include "KvSurumKontrol.h"
 
-#include "Identity.h"
+#include "base/Identity.h"
 #include "SurumKontrolU7.h"
 #include "VersionList.h"
 

@@ -1,9 +1,9 @@
 #include "SurumKontrolU7.h"
 
-#include "Exceptions.h"
-#include "Guard.h"
-#include "Identity.h"
-#include "Platform.h"
+#include "base/Exceptions.h"
+#include "base/Guard.h"
+#include "base/Identity.h"
+#include "base/Platform.h"
 #include "SurumKontrolParts.h"
 #include "VersionList.h"
 
@@ -37,7 +37,7 @@ QByteArray readVersionList(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw EFOpenError("Cannot open file \"" + path.toStdString() + "\". " + file.errorString().toStdString());
+        throw EFOpenError(errortext::cannotOpenFile(path.toStdString(), file.errorString().toStdString()));
     return file.readAll();
 }
 

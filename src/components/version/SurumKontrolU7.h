@@ -5,7 +5,7 @@
 // two fixed messages and then closes itself. TKvSurumKontrol::Execute creates,
 // fills, shows and destroys it; the dialog reads only the settings it was given.
 
-#include "IdFTP.h"
+#include "ftp/IdFTP.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "DocumentIO.h"
 
-#include "Exceptions.h"
+#include "base/Exceptions.h"
 #include "FileAccess.h"
 #include "OutputSink.h"
 #include "RtfReader.h"
@@ -16,7 +16,7 @@ bool isRtf(QByteArrayView data)
 RtfReport readRtf(QTextDocument &doc, QByteArrayView data)
 {
     if (!isRtf(data))
-        throw EReadError("Failed to Load Stream");
+        throw EReadError(errortext::FailedToLoadStream);
     return RtfReader(doc).read(data);
 }
 

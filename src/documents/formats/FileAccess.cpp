@@ -1,6 +1,6 @@
 #include "FileAccess.h"
 
-#include "Exceptions.h"
+#include "base/Exceptions.h"
 #include "OutputSink.h"
 
 #include <QFile>
@@ -23,12 +23,12 @@ std::string reason(int err)
 
 EFOpenError openError(const QString &path, int err)
 {
-    return EFOpenError("Cannot open file \"" + path.toStdString() + "\". " + reason(err));
+    return EFOpenError(errortext::cannotOpenFile(path.toStdString(), reason(err)));
 }
 
 EFCreateError createError(const QString &path, int err)
 {
-    return EFCreateError("Cannot create file \"" + path.toStdString() + "\". " + reason(err));
+    return EFCreateError(errortext::cannotCreateFile(path.toStdString(), reason(err)));
 }
 
 bool writeAll(int fd, const char *data, qsizetype size)
@@ -89,7 +89,7 @@ public:
         const int fd = m_fd;
         m_fd = -1;
         if (::close(fd) != 0)
-            throw EWriteError("Failed to Save Stream");
+            throw EWriteError(errortext::FailedToSaveStream);
     }
     void renameTo(const QString &path, const QByteArray &target)
     {
@@ -130,7 +130,7 @@ QByteArray readWholeFile(const QString &path)
             continue;
         if (n < 0) {
             ::close(fd);
-            throw EReadError("Failed to Load Stream");
+            throw EReadError(errortext::FailedToLoadStream);
         }
         if (n == 0)
             break;
@@ -171,7 +171,7 @@ void writeFileSafely(const QString &path, const std::function<void(OutputSink &)
         sink.flush();
     }
     if (::fdatasync(temp.fd()) != 0 && errno != EINVAL && errno != EROFS)
-        throw EWriteError("Failed to Save Stream");
+        throw EWriteError(errortext::FailedToSaveStream);
     temp.close();
     temp.renameTo(absolute, target);
 }

@@ -1,6 +1,6 @@
 #include "OutputSink.h"
 
-#include "Exceptions.h"
+#include "base/Exceptions.h"
 
 #include <charconv>
 #include <cstring>
@@ -23,7 +23,7 @@ void OutputSink::put(QByteArrayView bytes)
         drain();
         if (bytes.size() > Capacity) {
             if (!m_write(bytes.data(), bytes.size()))
-                throw EWriteError("Failed to Save Stream");
+                throw EWriteError(errortext::FailedToSaveStream);
             return;
         }
     }
@@ -45,7 +45,7 @@ void OutputSink::drain()
     const qsizetype n = m_used;
     m_used = 0;
     if (!m_write(m_buffer, n))
-        throw EWriteError("Failed to Save Stream");
+        throw EWriteError(errortext::FailedToSaveStream);
 }
 
 } // namespace kelmora::formats

@@ -4,7 +4,7 @@
 // bound) until the given number of threads has run every step that was due
 // and sleeps again, so step counts can be compared exactly.
 
-#include "SteppingThread.h"
+#include "about/SteppingThread.h"
 
 #include <condition_variable>
 #include <mutex>

@@ -3,14 +3,14 @@
 // panel's flip by real key events and clicks, closing, reopening, the shell
 // launches, the JPEG decoder, and no panel thread left once the box is gone.
 
-#include "Exceptions.h"
+#include "base/Exceptions.h"
 #include "FakeStepClock.h"
-#include "FontFaces.h"
-#include "JpegImage.h"
-#include "KvAbout.h"
+#include "base/FontFaces.h"
+#include "about/JpegImage.h"
+#include "about/KvAbout.h"
 #include "ScriptedPlatform.h"
 #include "ThreadNames.h"
-#include "aboutU.h"
+#include "about/aboutU.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -128,7 +128,7 @@ Q_DECLARE_METATYPE(Inputs)
 
 class TestAboutBox : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init();
     void propertiesInOrderWithDefaults();
     void aboutIgnoresAssignment();

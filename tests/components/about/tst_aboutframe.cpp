@@ -3,8 +3,8 @@
 // and KvAbout1 carries its own banner picture and team lines.
 
 #include "FrameFixture.h"
-#include "KvAbout.h"
-#include "aboutU.h"
+#include "about/KvAbout.h"
+#include "about/aboutU.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -15,7 +15,7 @@ using namespace Qt::StringLiterals;
 
 class TestAboutFrame : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void designTimeSettings();
     void helpMenuShowsTheBox();
 };

@@ -3,7 +3,7 @@
 // screen at a position; the step rule; the 255-character cut; tab stops and
 // alignment.
 
-#include "ScrollLayout.h"
+#include "about/ScrollLayout.h"
 
 #include <QtTest>
 
@@ -35,7 +35,7 @@ Q_DECLARE_METATYPE(std::optional<int>)
 
 class TestScrollLayout : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void layout_data();
     void layout();
     void step_data();

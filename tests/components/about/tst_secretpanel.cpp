@@ -4,8 +4,8 @@
 // panel is active.
 
 #include "FakeStepClock.h"
-#include "SecretPanel.h"
-#include "SteppingThread.h"
+#include "about/SecretPanel.h"
+#include "about/SteppingThread.h"
 #include "ThreadNames.h"
 
 #include <QApplication>
@@ -70,7 +70,7 @@ std::pair<int, int> inkedColumns(const QImage &image, QRgb background)
 
 class TestSecretPanel : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void stepsOnePixelPerInterval_data();
     void stepsOnePixelPerInterval();
     void stallDoesNotBurst();

@@ -1,7 +1,7 @@
 #pragma once
 // Small helpers shared by the FTP client's tests.
 
-#include "IdException.h"
+#include "ftp/IdException.h"
 
 #include <QString>
 #include <QStringList>

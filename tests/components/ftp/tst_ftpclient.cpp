@@ -3,7 +3,7 @@
 // file. Each table row names its outcome as "ok" or the error class and text.
 
 #include "FtpTestSupport.h"
-#include "IdFTP.h"
+#include "ftp/IdFTP.h"
 #include "ScriptedFtpServer.h"
 
 #include <QTemporaryDir>
@@ -236,7 +236,7 @@ private:
         ftp.ReadTimeout = 5000;
     }
 
-private slots:
+private Q_SLOTS:
     void connect_data()
     {
         QTest::addColumn<int>("row");

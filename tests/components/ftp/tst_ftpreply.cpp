@@ -2,9 +2,9 @@
 // resolution and the PORT argument.
 
 #include "FtpTestSupport.h"
-#include "IdFTP.h"
-#include "IdReplyParser.h"
-#include "IdSocket.h"
+#include "ftp/IdFTP.h"
+#include "ftp/IdReplyParser.h"
+#include "ftp/IdSocket.h"
 
 #include <QtTest>
 
@@ -41,7 +41,7 @@ QStringList Parse(const QByteArray &input, std::size_t piece, ReplyParser::Limit
 class TestFtpReply : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void replies_data()
     {
         QTest::addColumn<QByteArray>("input");

@@ -4,7 +4,7 @@
 // test fails and says how to start the servers.
 
 #include "FtpTestSupport.h"
-#include "IdFTP.h"
+#include "ftp/IdFTP.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -52,7 +52,7 @@ private:
         QTest::newRow("pyftpdlib, large") << QByteArray("KELMORA_PYFTPD_PORT") << QStringLiteral("large.bin");
     }
 
-private slots:
+private Q_SLOTS:
     void download_data() { servers(); }
 
     void download()

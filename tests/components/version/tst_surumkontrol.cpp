@@ -1,9 +1,9 @@
 // The version check's dialog without a network: the picture buttons, the
 // wait panel, and what the buttons do.
 
-#include "Identity.h"
+#include "base/Identity.h"
 #include "ScriptedPlatform.h"
-#include "SurumKontrolU7.h"
+#include "version/SurumKontrolU7.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -56,7 +56,7 @@ bool nearlyEqual(const QImage &a, const QImage &b)
 class TestSurumKontrol : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void pictureButtons_data();
     void pictureButtons();
     void waitPanelCoversAllBelowTheTitle();

@@ -4,12 +4,12 @@
 // before the check starts; a program folder that cannot be written.
 
 #include "FtpTestSupport.h"
-#include "KvSurumKontrol.h"
+#include "version/KvSurumKontrol.h"
 #include "PyFtpServer.h"
 #include "ScriptedFtpServer.h"
 #include "ScriptedPlatform.h"
-#include "SurumKontrolU7.h"
-#include "VersionListPath.h"
+#include "version/SurumKontrolU7.h"
+#include "version/VersionListPath.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -182,7 +182,7 @@ private:
         k.setProgVers(u"s1.06"_s);
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void init();
     void cleanup();

@@ -3,8 +3,8 @@
 // a line gives, byte-wise comparison, the last matching line deciding, and
 // where the list is kept.
 
-#include "VersionList.h"
-#include "VersionListPath.h"
+#include "version/VersionList.h"
+#include "version/VersionListPath.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,7 +17,7 @@ using namespace Qt::StringLiterals;
 class TestVersionList : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void lines_data();
     void lines();
     void compare_data();

@@ -6,8 +6,8 @@
 // read-only (refused by policy), an immutable file, a child process that
 // drops to "nobody", a file size limit, and a full tmpfs.
 
-#include "DocumentIO.h"
-#include "Exceptions.h"
+#include "formats/DocumentIO.h"
+#include "base/Exceptions.h"
 #include "FormatTestSupport.h"
 
 #include <QDir>
@@ -34,7 +34,7 @@ using namespace kelmora::formats::test;
 class TestFileIo : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void init();
     void cleanup();
     void loadErrors_data();

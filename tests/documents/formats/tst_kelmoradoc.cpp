@@ -17,7 +17,7 @@ using namespace Qt::StringLiterals;
 class TestKelmoraDoc : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void textPrintsParagraphs_data();
     void textPrintsParagraphs();

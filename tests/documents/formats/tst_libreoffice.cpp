@@ -3,7 +3,7 @@
 // RTF we write reads in LibreOffice with the same text (its text export) and
 // the same formatting (its own RTF export, read back here).
 
-#include "DocumentIO.h"
+#include "formats/DocumentIO.h"
 #include "FormatTestSupport.h"
 
 #include <QDir>
@@ -23,7 +23,7 @@ using namespace kelmora::formats::test;
 class TestLibreOffice : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase();
     void readsLibreOfficeRtf();
     void libreOfficeReadsOurRtf();

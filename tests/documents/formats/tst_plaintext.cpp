@@ -2,7 +2,7 @@
 // ending ends a paragraph, and writing gives back UTF-8 with the line ending
 // the file was read with.
 
-#include "DocumentIO.h"
+#include "formats/DocumentIO.h"
 #include "FormatTestSupport.h"
 
 #include <QTest>
@@ -19,7 +19,7 @@ Q_DECLARE_METATYPE(kelmora::formats::LineEnding)
 class TestPlainText : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void read_data();
     void read();
     void write_data();

@@ -1,7 +1,7 @@
 // Reading RTF formatting: character properties and their scoping, paragraph
 // alignment and indents, numbering in its old and new forms, and pictures.
 
-#include "DocumentIO.h"
+#include "formats/DocumentIO.h"
 #include "FormatTestSupport.h"
 
 #include <QImage>
@@ -18,7 +18,7 @@ using namespace kelmora::formats::test;
 class TestRtfFormat : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void characterFormat_data();
     void characterFormat();
     void defaultFace_data();

@@ -1,9 +1,9 @@
 // Malformed RTF is read as far as it goes: no crash, no hang, memory bounded
 // by the input, and the damage reported.
 
-#include "DocumentIO.h"
+#include "formats/DocumentIO.h"
 #include "FormatTestSupport.h"
-#include "RtfTokenizer.h"
+#include "formats/RtfTokenizer.h"
 
 #include <QRandomGenerator>
 #include <limits>
@@ -17,7 +17,7 @@ using namespace kelmora::formats::test;
 class TestRtfMalformed : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void readsWhatCanBeRead_data();
     void readsWhatCanBeRead();
     void deepNesting();

@@ -1,8 +1,8 @@
 // Reading RTF: text and escapes, code pages, Unicode, the dialects of common
 // writers, skipped destinations, fields, tables and numbering.
 
-#include "DocumentIO.h"
-#include "Exceptions.h"
+#include "formats/DocumentIO.h"
+#include "base/Exceptions.h"
 #include "FormatTestSupport.h"
 
 #include <QTest>
@@ -16,7 +16,7 @@ using namespace kelmora::formats::test;
 class TestRtfReader : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void text_data();
     void text();
     void codePages_data();

@@ -1,11 +1,11 @@
 // Model -> RTF -> model keeps every attribute and every script; what the
 // writer emits (header, tables, escapes) is what other programs expect.
 
-#include "DocumentIO.h"
-#include "Exceptions.h"
+#include "formats/DocumentIO.h"
+#include "base/Exceptions.h"
 #include "FormatTestSupport.h"
-#include "OutputSink.h"
-#include "Writers.h"
+#include "formats/OutputSink.h"
+#include "formats/Writers.h"
 
 #include <QTest>
 #include <QTextCursor>
@@ -19,7 +19,7 @@ using namespace kelmora::formats::test;
 class TestRtfRoundTrip : public QObject {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void characterAttributes_data();
     void characterAttributes();
     void paragraphAttributes_data();

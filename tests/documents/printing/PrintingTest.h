@@ -29,7 +29,7 @@ int printToPdf(const QTextDocument &doc, const QString &path, int dpi,
 
 class TestPrinting : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void init();
 
     // Into PDF files (tst_printing.cpp)

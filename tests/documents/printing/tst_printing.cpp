@@ -4,11 +4,11 @@
 
 #include "PrintingTest.h"
 
-#include "DocumentIO.h"
-#include "DocumentModel.h"
-#include "Exceptions.h"
+#include "formats/DocumentIO.h"
+#include "formats/DocumentModel.h"
+#include "base/Exceptions.h"
 #include "PdfProbe.h"
-#include "Printing.h"
+#include "documents/Printing.h"
 
 #include <QPrinter>
 #include <QTest>

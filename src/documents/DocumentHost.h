@@ -1,0 +1,44 @@
+#pragma once
+// DocumentHost: what the file, edit and format commands need of the window
+// that hosts the document windows - the active document, the open windows,
+// a new window, the two file dialogs' states and the formatting bar's
+// refresh. The main frame implements it; tests script it around bare
+// document windows. The commands never see the frame itself.
+
+#include "base/Platform.h"
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+namespace kelmora {
+
+class TMDIchild;
+class TRichEdit;
+
+class DocumentHost {
+public:
+    virtual ~DocumentHost() = default;
+
+    // Parent of the dialogs and message boxes the commands show.
+    virtual QWidget *dialogParent() = 0;
+    // The active document window, or nullptr; its editor is the active document.
+    virtual TMDIchild *activeDocument() const = 0;
+    // The open document windows, in creation order.
+    virtual QList<TMDIchild *> documents() const = 0;
+    // A new, visible document window titled name that has become the active
+    // one; nothing is loaded into it yet.
+    virtual TMDIchild *createDocumentWindow(const QString &name, bool untitled) = 0;
+    virtual void activateDocument(TMDIchild *child) = 0;
+    // Mirrors the active document's formatting into the formatting bar.
+    virtual void refresh() = 0;
+    // The file dialogs' states, one each for the whole run.
+    virtual FileDialogState &openDialog() = 0;
+    virtual FileDialogState &saveDialog() = 0;
+
+    // The active document's editor, or nullptr.
+    TRichEdit *activeEditor() const;
+};
+
+} // namespace kelmora

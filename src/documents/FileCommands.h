@@ -1,0 +1,44 @@
+#pragma once
+// FileCommands: New, Open, Save, Save As, the close prompt's save, the exit
+// pass over the modified documents and printing, on the documents of a
+// DocumentHost. The title doubles as the path; the format switch (PlainText)
+// decides what every write produces and only the save dialog's filter
+// changes it. Errors are thrown (the caller's guard shows them).
+
+#include <QString>
+
+#include <memory>
+
+namespace kelmora {
+
+class DocumentHost;
+class Printer;
+class TMDIchild;
+
+class FileCommands {
+public:
+    explicit FileCommands(DocumentHost &host);
+    ~FileCommands();
+
+    // A new document window titled name; a file of that name is loaded into it.
+    TMDIchild *openWindow(const QString &name);
+    void newDocument();
+    void open();
+    void save();
+    void saveAs();
+    // The close prompt's Yes: save to the titled file, or through the save
+    // dialog under the name exactly as chosen. False when the dialog was cancelled.
+    bool saveForClose(TMDIchild *child);
+    // Asks about every modified document once; false when the frame must stay open.
+    bool exitPass();
+    // The active document on the default printer, as the job "Mirel Pad".
+    void print();
+
+private:
+    bool saveAs(TMDIchild *child);
+
+    DocumentHost &m_host;
+    std::unique_ptr<Printer> m_printer;
+};
+
+} // namespace kelmora
