@@ -159,6 +159,9 @@ void TestVersionList::savePath_data()
     // Not writable even for root.
     QTest::newRow("read-only folder: the cache") << u"/proc/self/"_s << u"<tmp>/cache"_s
                                                  << u"<tmp>/cache/kelmora/Vers.kvk"_s;
+    // Writable for root, but the package manager's: the cache.
+    QTest::newRow("installed program, run as root") << u"/usr/bin/"_s << u"<tmp>/cache"_s
+                                                    << u"<tmp>/cache/kelmora/Vers.kvk"_s;
     QTest::newRow("cache home unset") << u"/proc/self/"_s << QString() << u"<home>/.cache/kelmora/Vers.kvk"_s;
     QTest::newRow("relative cache home is ignored") << u"/proc/self/"_s << u"relative/cache"_s
                                                     << u"<home>/.cache/kelmora/Vers.kvk"_s;
