@@ -68,13 +68,24 @@ void TAna::TmnSe1Click(QObject *) { m_edit.selectAll(); }
 void TAna::TmnSe2Click(QObject *sender) { TmnSe1Click(sender); }
 void TAna::Sil1Click(QObject *) { m_edit.deleteSelection(); }
 void TAna::Sil2Click(QObject *sender) { Sil1Click(sender); }
-void TAna::MetinAra1Click(QObject *) { metin_ara->exec(); }
-void TAna::ToolButton15Click(QObject *) { metin_ara->exec(); }
+void TAna::MetinAra1Click(QObject *)
+{
+    if (metin_ara)
+        metin_ara->exec();
+}
+
+void TAna::ToolButton15Click(QObject *)
+{
+    if (metin_ara)
+        metin_ara->exec();
+}
+
 void TAna::Paragraf2Click(QObject *sender) { Paragraf1Click(sender); }
 
 void TAna::Paragraf1Click(QObject *)
 {
-    paragraf_ayari->exec();
+    if (paragraf_ayari)
+        paragraf_ayari->exec();
     durum_kontrol(this);
 }
 

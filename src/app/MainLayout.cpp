@@ -429,18 +429,8 @@ void TAna::buildContextMenus()
 
 void TAna::buildDialogs()
 {
-    Open1.mode = FileDialogState::Mode::Open;
-    Open1.title = QStringLiteral("Aç");
-    Open1.filters = {{QStringLiteral("Text Dosyası"), QStringLiteral("*.Txt")},
-                     {QStringLiteral("Zengin Metin Dosyası"), QStringLiteral("*.Rtf")}};
-    Open1.defaultExt = QStringLiteral("TXT");
-    Open1.fileMustExist = true;
-
-    save1.mode = FileDialogState::Mode::Save;
-    save1.title = QStringLiteral("Kaydet");
-    save1.filters = {{QStringLiteral("Txt Dosyası"), QStringLiteral("*.Txt")},
-                     {QStringLiteral("Zengin Metin Dosyası"), QStringLiteral("*.Rtf")}};
-    save1.overwritePrompt = true;
+    Open1 = openDialogSetup();
+    save1 = saveDialogSetup();
 
     FontDialog1Font = QFont(QStringLiteral("MS Sans Serif"));
     FontDialog1Font.setPointSize(8);

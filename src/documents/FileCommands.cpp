@@ -32,6 +32,29 @@ TRichEdit *DocumentHost::activeEditor() const
     return child ? child->RichEdit1 : nullptr;
 }
 
+FileDialogState openDialogSetup()
+{
+    FileDialogState s;
+    s.mode = FileDialogState::Mode::Open;
+    s.title = QStringLiteral("Aç");
+    s.filters = {{QStringLiteral("Text Dosyası"), QStringLiteral("*.Txt")},
+                 {QStringLiteral("Zengin Metin Dosyası"), QStringLiteral("*.Rtf")}};
+    s.defaultExt = QStringLiteral("TXT");
+    s.fileMustExist = true;
+    return s;
+}
+
+FileDialogState saveDialogSetup()
+{
+    FileDialogState s;
+    s.mode = FileDialogState::Mode::Save;
+    s.title = QStringLiteral("Kaydet");
+    s.filters = {{QStringLiteral("Txt Dosyası"), QStringLiteral("*.Txt")},
+                 {QStringLiteral("Zengin Metin Dosyası"), QStringLiteral("*.Rtf")}};
+    s.overwritePrompt = true;
+    return s;
+}
+
 FileCommands::FileCommands(DocumentHost &host) : m_host(host) {}
 FileCommands::~FileCommands() = default;
 

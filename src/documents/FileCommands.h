@@ -5,6 +5,8 @@
 // decides what every write produces and only the save dialog's filter
 // changes it. Errors are thrown (the caller's guard shows them).
 
+#include "base/Platform.h"
+
 #include <QString>
 
 #include <memory>
@@ -14,6 +16,12 @@ namespace kelmora {
 class DocumentHost;
 class Printer;
 class TMDIchild;
+
+// The frame's two file dialogs as they start: "Aç" (text and rich-text
+// filters, default extension TXT, existing files only) and "Kaydet" (asks
+// before replacing a file, no default extension).
+FileDialogState openDialogSetup();
+FileDialogState saveDialogSetup();
 
 class FileCommands {
 public:

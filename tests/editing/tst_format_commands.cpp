@@ -1,6 +1,10 @@
-// The formatting commands of the formatting bar and the Format menu.
+// The formatting commands: the command class on a scripted host, and the
+// formatting bar's buttons and boxes of the frame where they are the point.
 
 #include "FrameFixture.h"
+#include "HostFixture.h"
+
+#include "base/Guard.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -24,26 +28,25 @@ private Q_SLOTS:
 
 void TestFormatCommands::styleTogglesFollowTheSelection()
 {
-    test::FrameFixture f;
+    test::HostFixture f;
+    QCOMPARE(f.format.toggleStyle(FontStyle::Bold), std::nullopt); // no document: nothing
     TRichEdit *e = f.newDocument()->RichEdit1;
     e->insertPlainText(u"yarı eğik"_s);
     e->SetSelStart(0);
     e->SetSelLength(4);
     e->SelAttributes().SetStyle(FontStyle::Italic);
     e->selectAll();
-    f->ToolButton18->click();
-    QVERIFY(f->ToolButton18->isChecked());
+    QCOMPARE(f.format.toggleStyle(FontStyle::Bold), std::optional<bool>(true));
     // Italic was not common to the whole selection, so it is gone everywhere.
     for (int pos : {1, 7}) {
         e->SetSelStart(pos);
         QCOMPARE(e->SelAttributes().Style(), FontStyles(FontStyle::Bold));
     }
     e->selectAll();
-    f->ToolButton18->click();
-    QVERIFY(!f->ToolButton18->isChecked());
+    QCOMPARE(f.format.toggleStyle(FontStyle::Bold), std::optional<bool>(false));
     QCOMPARE(e->SelAttributes().Style(), FontStyles());
-    f->ToolButton19->click();
-    f->ToolButton20->click();
+    f.format.toggleStyle(FontStyle::Underline);
+    f.format.toggleStyle(FontStyle::Italic);
     QCOMPARE(e->SelAttributes().Style(), FontStyle::Underline | FontStyle::Italic);
 }
 
@@ -131,45 +134,45 @@ void TestFormatCommands::faceBoxAppliesWhatIsTyped()
 
 void TestFormatCommands::colourDialogKeepsItsLastColour()
 {
-    test::FrameFixture f;
+    test::HostFixture f;
     TRichEdit *e = f.newDocument()->RichEdit1;
     e->insertPlainText(u"renkli"_s);
     e->selectAll();
     f.platform->colorAnswers.push_back({true, QColor(10, 120, 30)});
     f.platform->colorAnswers.push_back({false, QColor()});
-    f->ToolButton26->click();
+    QColor dialogColour = Qt::black;
+    f.format.textColour(dialogColour);
     QCOMPARE(e->SelAttributes().Color(), QColor(10, 120, 30));
     QVERIFY(!e->SelAttributes().IsAutoColor());
     e->SelAttributes().SetColor(Qt::red);
-    f->ToolButton26->click(); // cancelled: nothing changes
+    f.format.textColour(dialogColour); // cancelled: nothing changes
     QCOMPARE(f.platform->colorDialogsOpenedWith, (QList<QColor>{Qt::black, QColor(10, 120, 30)}));
     QCOMPARE(e->SelAttributes().Color(), QColor(Qt::red));
 }
 
 void TestFormatCommands::fontDialogWritesFaceSizeStyleColour()
 {
-    test::FrameFixture f;
+    test::HostFixture f;
     TRichEdit *e = f.newDocument()->RichEdit1;
     e->insertPlainText(u"diyalog"_s);
     e->selectAll();
-    f->durum_kontrol(nullptr);
     QFont chosen(u"Liberation Mono"_s);
     chosen.setPointSize(20);
     chosen.setBold(true);
     chosen.setStrikeOut(true);
     f.platform->fontAnswers.push_back({true, chosen});
-    f->YazTipi1->trigger();
+    QFont dialogFont(u"MS Sans Serif"_s);
+    const int refreshes = f.refreshes;
+    f.format.fontDialog(u"Arial"_s, u"12"_s, dialogFont);
     QCOMPARE(f.platform->fontDialogsOpenedWith.first().family(), u"Arial"_s);
     QCOMPARE(f.platform->fontDialogsOpenedWith.first().pointSize(), 12);
     QCOMPARE(e->SelAttributes().Name(), u"Liberation Mono"_s);
     QCOMPARE(e->SelAttributes().Size(), 20);
     QCOMPARE(e->SelAttributes().Style(), FontStyle::Bold | FontStyle::StrikeOut);
     // The bar is not refreshed by this command.
-    QVERIFY(!f->ToolButton18->isChecked());
+    QCOMPARE(f.refreshes, refreshes);
     // A size box that is not a number stops the command before the dialog.
-    f->ComboBox2->lineEdit()->setText(QString());
-    f.platform->boxes.clear();
-    f->YazTipi1->trigger();
+    QVERIFY(!guarded([&] { f.format.fontDialog(u"Arial"_s, QString(), dialogFont); }));
     QCOMPARE(f.platform->fontDialogsOpenedWith.size(), 1);
     QCOMPARE(f.platform->errorTexts(), QStringList{u"'' is not a valid integer value."_s});
 }
