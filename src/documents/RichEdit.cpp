@@ -13,6 +13,7 @@
 #include <QTextList>
 
 #include <algorithm>
+#include <memory>
 #include <climits>
 
 namespace kelmora {
@@ -374,7 +375,17 @@ void TRichEdit::Clear()
 
 void TRichEdit::LoadFromFile(const QString &path)
 {
-    const formats::LoadResult r = formats::loadFile(*document(), path, m_plainText);
+    // The document is filled while no editor lays it out, then handed over:
+    // Qt then lays out the first page at once and the rest in the background,
+    // instead of the whole document in one go when the filling ends (which,
+    // past a few million pixels of height, does not end). A failed read
+    // leaves the editor's old content as it was.
+    auto fresh = std::make_unique<QTextDocument>();
+    model::prepareDocument(*fresh);
+    const formats::LoadResult r = formats::loadFile(*fresh, path, m_plainText);
+    // A child of the editor: the editor deletes it when the next one comes.
+    fresh->setParent(this);
+    setDocument(fresh.release());
     m_lineEnding = r.lineEnding;
     setTextCursor(QTextCursor(document()));
     verticalScrollBar()->setValue(0);

@@ -6,7 +6,10 @@
 #include "app/WindowArrange.h"
 
 #include <QDir>
+#include <QComboBox>
 #include <QMenu>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -53,6 +56,8 @@ private Q_SLOTS:
     void tileRectsCoverAreaWithoutOverlap();
     void arrangementCommands();
     void minimizeAllFromLastToFirst();
+    void openedDocumentStartsAtItsFirstCharacter();
+    void documentTallerThanLayoutLimitOpensAndEndsReachable();
 
 private:
     std::unique_ptr<test::ScopedWorkFolder> m_tmp;
@@ -345,6 +350,58 @@ void TestDocumentWindow::minimizeAllFromLastToFirst()
     QCOMPARE(order, (QStringList{u"ADSIZ3"_s, u"ADSIZ2"_s, u"ADSIZ1"_s}));
     for (TMDIchild *c : f->MDIChildren())
         QVERIFY(c->subWindow()->isMinimized());
+}
+
+void TestDocumentWindow::openedDocumentStartsAtItsFirstCharacter()
+{
+    const QString file = QDir::current().filePath(u"uzun.rtf"_s);
+    QByteArray rtf("{\\rtf1\\ansi\\ansicpg1254{\\fonttbl{\\f0 Courier New;}}\\f0\\fs28\\b ");
+    for (int i = 0; i < 400; ++i)
+        rtf += "sat\\'fdr " + QByteArray::number(i) + "\\par ";
+    rtf += "}";
+    test::writeFile(file, rtf);
+    test::FrameFixture f;
+    f.platform->fileAnswers.push_back({true, file, 2});
+    f->FileOpen1->trigger();
+    TRichEdit *e = f.editor();
+    QCOMPARE(e->textCursor().position(), 0);
+    QCOMPARE(e->verticalScrollBar()->value(), 0);
+    QVERIFY(!e->Modified());
+    QCOMPARE(e->SelAttributes().Name(), u"Courier New"_s);
+    QCOMPARE(e->SelAttributes().Size(), 14);
+    QVERIFY(e->SelAttributes().Style().testFlag(FontStyle::Bold));
+    // The bar shows the first character's formatting.
+    QCOMPARE(f->ComboBox2->currentText(), u"14"_s);
+    QVERIFY(f->ToolButton18->isChecked());
+    // Typing goes in at the start, and the first edit is undoable.
+    QTest::keyClicks(e, u"X"_s);
+    QVERIFY(e->toPlainText().startsWith(u"Xsatır 0"_s));
+    QVERIFY(e->Modified());
+    e->Undo();
+    QVERIFY(e->toPlainText().startsWith(u"satır 0"_s));
+}
+
+void TestDocumentWindow::documentTallerThanLayoutLimitOpensAndEndsReachable()
+{
+    // 600,000 lines of at least 16 pixels: taller than 2^23 pixels, where a
+    // document filled in place and then laid out in one go never finishes.
+    const QString file = QDir::current().filePath(u"cok-uzun.txt"_s);
+    QByteArray text;
+    text.reserve(600000 * 8);
+    for (int i = 0; i < 600000; ++i)
+        text += "s" + QByteArray::number(i) + "\n";
+    text += "son satır";
+    test::writeFile(file, text);
+    test::FrameFixture f;
+    f->pencere_ac(file);
+    TRichEdit *e = f.editor();
+    QApplication::processEvents();
+    QCOMPARE(e->document()->blockCount(), 600001);
+    QTest::keyClick(e, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(e->textCursor().position(), e->TextLength());
+    QCOMPARE(e->textCursor().block().text(), u"son satır"_s);
+    QTRY_VERIFY(e->verticalScrollBar()->value() > 0);
+    e->viewport()->repaint(); // paints the last page
 }
 
 QTEST_MAIN(TestDocumentWindow)
