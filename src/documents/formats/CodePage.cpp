@@ -174,6 +174,18 @@ void CodePageDecoder::decodeMultiByte(QByteArrayView bytes, QString &out) const
     }
 }
 
+const CodePageDecoder &CodePageDecoders::get(int codePage)
+{
+    if (m_last && m_lastPage == codePage)
+        return *m_last;
+    std::unique_ptr<CodePageDecoder> &d = m_decoders[codePage];
+    if (!d)
+        d = std::make_unique<CodePageDecoder>(codePage);
+    m_last = d.get();
+    m_lastPage = codePage;
+    return *d;
+}
+
 Cp1254Encoder::Cp1254Encoder()
 {
     for (int b = 0; b < 0x80; ++b)

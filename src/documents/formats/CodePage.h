@@ -14,6 +14,7 @@
 #include <QByteArrayView>
 
 #include <array>
+#include <map>
 #include <memory>
 
 namespace kelmora::formats {
@@ -42,6 +43,17 @@ private:
     std::array<char16_t, 256> m_table{};
     struct Iconv;
     std::unique_ptr<Iconv> m_iconv; // set for multi-byte pages only
+};
+
+// The decoders of one read, each made on first use and kept for the rest.
+class CodePageDecoders {
+public:
+    const CodePageDecoder &get(int codePage);
+
+private:
+    std::map<int, std::unique_ptr<CodePageDecoder>> m_decoders;
+    const CodePageDecoder *m_last = nullptr; // most reads use one page throughout
+    int m_lastPage = 0;
 };
 
 class Cp1254Encoder {

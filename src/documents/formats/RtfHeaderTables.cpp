@@ -56,6 +56,7 @@ void RtfFontTable::endEntry()
         return;
     m_entry.name = m_entry.name.trimmed();
     m_fonts.insert(m_number, m_entry);
+    ++m_revision;
     m_hasEntry = false;
 }
 

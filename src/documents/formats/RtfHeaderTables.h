@@ -35,9 +35,12 @@ public:
     void endEntry();
 
     const Font *find(int number) const;
+    // Changes whenever an entry is added or replaced.
+    int revision() const { return m_revision; }
 
 private:
     QHash<int, Font> m_fonts;
+    int m_revision = 0;
     Font m_entry;
     int m_number = 0;
     bool m_hasEntry = false;
@@ -54,6 +57,8 @@ public:
     void endEntry();
     // The colour of entry index, or nothing for auto and undeclared entries.
     std::optional<QColor> colour(int index) const;
+    // Changes whenever an entry is added.
+    int revision() const { return int(m_entries.size()); }
 
 private:
     static int clampComponent(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }

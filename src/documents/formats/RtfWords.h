@@ -41,6 +41,7 @@ enum class Kw : quint16 {
     Fcharset, Cpg, Red, Green, Blue, Listid, Levelnfc, Levelnfcn,
     // Pictures
     Pngblip, Jpegblip, Picw, Pich, Picwgoal, Pichgoal, Picscalex, Picscaley, Bin,
+    Count // not a word: the number of values above
 };
 
 Kw lookupWord(std::string_view word);
