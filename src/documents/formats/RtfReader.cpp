@@ -28,6 +28,7 @@ RtfReport RtfReader::read(QByteArrayView data)
     bool exhausted = false; // the data ended first
     while (!closed && !exhausted) {
         const RtfToken t = m_tokens.next();
+        const bool firstInGroup = std::exchange(m_groupOpened, false);
         switch (t.kind) {
         case RtfToken::Text:
             onText(t.text);
@@ -55,7 +56,7 @@ RtfReport RtfReader::read(QByteArrayView data)
             onWord(t);
             break;
         case RtfToken::Symbol:
-            onSymbol(t.symbol);
+            onSymbol(t.symbol, firstInGroup);
             break;
         default:
             break;
@@ -138,6 +139,7 @@ void RtfReader::onGroupStart()
         s.dest = Dest::UprChoice;
     }
     m_stack.append(s);
+    m_groupOpened = true;
 }
 
 void RtfReader::onGroupEnd()
@@ -212,10 +214,12 @@ void RtfReader::onBinary(int count)
     destination().binary(top(), data);
 }
 
-void RtfReader::onSymbol(char symbol)
+void RtfReader::onSymbol(char symbol, bool firstInGroup)
 {
+    // Only "{\*" marks a destination that may be skipped; a \* further on
+    // in a group (writers leave them before character styles) marks nothing.
     if (symbol == '*') {
-        m_ignorable = true;
+        m_ignorable = firstInGroup;
         return;
     }
     m_ignorable = false;

@@ -41,7 +41,7 @@ private:
     void onGroupStart();
     void onGroupEnd();
     void onWord(const RtfToken &t);
-    void onSymbol(char symbol);
+    void onSymbol(char symbol, bool firstInGroup);
     void onBinary(int count);
     void onUnicode(int value);
     void flushBytes();
@@ -75,7 +75,8 @@ private:
 
     QByteArray m_bytes;       // 8-bit text gathered for a destination that joins it
     int m_fallback = 0;       // characters still to skip after \uN
-    bool m_ignorable = false; // the last token was \*
+    bool m_ignorable = false;   // the last token was a \* right after "{"
+    bool m_groupOpened = false; // the last token opened a group
 };
 
 } // namespace kelmora::formats

@@ -206,6 +206,12 @@ void TestRtfReader::skippedContent_data()
 
     QTest::newRow("unknown ignorable destination")
         << QByteArray(R"({\rtf1 a{\*\unknown junk {nested \par} junk}b})") << u"ab"_s;
+    QTest::newRow("star later in a group marks nothing")
+        << QByteArray(R"({\rtf1 {\loch\f2\i0\*\cs7\cf0 Bir paragraf metni}\par})") << u"Bir paragraf metni"_s;
+    QTest::newRow("star after text in a group marks nothing")
+        << QByteArray(R"({\rtf1 x{ \*\unknown y}z})") << u"x yz"_s;
+    QTest::newRow("star in the document's own group marks nothing")
+        << QByteArray(R"({\rtf1 a\*\unknown b\par c})") << u"ab\nc"_s;
     QTest::newRow("unknown word is ignored, its text kept")
         << QByteArray(R"({\rtf1 a{\unknownword b}c})") << u"abc"_s;
     QTest::newRow("info, stylesheet, headers, footers, footnotes")
