@@ -42,7 +42,7 @@ bool RtfBody::begin(GroupState &group, Kw word)
 void RtfBody::bytes(GroupState &group, QByteArrayView bytes)
 {
     m_decoded.resize(0);
-    m_decoders.get(codePage(group.chr)).decode(bytes, m_decoded);
+    decoderFor(group.chr, bytes).decode(bytes, m_decoded);
     appendText(group.chr, m_decoded);
 }
 
@@ -284,12 +284,26 @@ DocumentBuilder::Paragraph RtfBody::paragraph(const ParaState &p) const
     return r;
 }
 
-int RtfBody::codePage(const CharState &c) const
+int RtfBody::fontCodePage(int font) const
 {
-    // Double-byte text marked \dbch is in the code page of the \dbch font.
-    const bool east = c.mode == AssocMode::EastAsian && c.eastFont >= 0;
-    const RtfFontTable::Font *font = m_fonts.find(east ? c.eastFont : fontNumber(c.font));
-    return (font && font->codePage > 0) ? font->codePage : m_settings.codePage;
+    const RtfFontTable::Font *f = m_fonts.find(font);
+    return f ? f->codePage(m_settings.codePage) : m_settings.codePage;
+}
+
+const CodePageDecoder &RtfBody::decoderFor(const CharState &c, QByteArrayView bytes)
+{
+    const CodePageDecoder &run = m_decoders.get(fontCodePage(fontNumber(c.font)));
+    if (c.mode != AssocMode::EastAsian || c.eastFont < 0)
+        return run;
+    // Text marked \dbch is in the \dbch font's page where it is double-byte
+    // text of that page. Runs marked \dbch also hold Western text in a
+    // Western font ("caf\'e9"), which keeps the run font's page.
+    const CodePageDecoder &east = m_decoders.get(fontCodePage(c.eastFont));
+    if (!east.isDoubleByte() || &east == &run)
+        return run;
+    if (run.isDoubleByte() || east.readsAsDoubleByte(bytes))
+        return east;
+    return run;
 }
 
 } // namespace kelmora::formats

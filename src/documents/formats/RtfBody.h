@@ -1,7 +1,7 @@
 #pragma once
 // The document's own text: the destination of the body, of field results and
 // of other groups whose text is shown. It decodes 8-bit text in the code page
-// of the run's font, applies the document, character and paragraph words to
+// of the run's font (or of its \dbch font, for double-byte text), applies the document, character and paragraph words to
 // the group's state, turns paragraph, line, cell and row marks into the
 // paragraphs of DocumentBuilder (a table row becomes one paragraph with its
 // cells separated by tabs), and gives every run its character format.
@@ -51,7 +51,8 @@ private:
     int formatId(const CharState &state);
     void forgetStaleFormats();
     int fontNumber(int font) const { return font >= 0 ? font : m_settings.defaultFont; }
-    int codePage(const CharState &state) const;
+    int fontCodePage(int font) const;
+    const CodePageDecoder &decoderFor(const CharState &state, QByteArrayView bytes);
     QTextCharFormat makeCharFormat(const CharState &state) const;
     DocumentBuilder::Paragraph paragraph(const ParaState &state) const;
 

@@ -85,11 +85,8 @@ bool RtfFontTableReader::begin(GroupState &group, Kw)
 
 void RtfFontTableReader::bytes(GroupState &, QByteArrayView bytes)
 {
-    int codePage = m_fonts.entryCodePage();
-    if (codePage == 0)
-        codePage = m_settings.codePage;
     m_decoded.resize(0);
-    m_decoders.get(codePage).decode(bytes, m_decoded);
+    m_decoders.get(m_fonts.entryCodePage(m_settings.codePage)).decode(bytes, m_decoded);
     m_fonts.appendText(m_decoded);
 }
 

@@ -4,6 +4,7 @@
 // Lookups of numbers the file never declared answer "none"; nothing here
 // grows faster than the input.
 
+#include "CodePage.h"
 #include "DocumentModel.h"
 
 #include <QColor>
@@ -22,14 +23,20 @@ class RtfFontTable {
 public:
     struct Font {
         QString name;
-        int codePage = 0; // 0: the document's code page
+        int charset = -1; // \fcharsetN, -1 when not given
+        int cpg = 0;      // \cpgN, 0 when not given
+        // The code page of text in this font (see fontCodePage).
+        int codePage(int documentPage) const { return fontCodePage(charset, cpg, documentPage); }
     };
 
     void beginEntry(int number);
     void setCharset(int charset);
     void setCodePage(int codePage);
-    // Code page for the name's bytes of the current entry (0: the document's).
-    int entryCodePage() const { return m_hasEntry ? m_entry.codePage : 0; }
+    // The code page of the current entry's name.
+    int entryCodePage(int documentPage) const
+    {
+        return m_hasEntry ? m_entry.codePage(documentPage) : documentPage;
+    }
     // Decoded name text; a ";" ends the entry.
     void appendText(QStringView text);
     void endEntry();
