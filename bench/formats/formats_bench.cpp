@@ -170,7 +170,7 @@ void loadAndSave(const Options &o, const Inputs &in)
     out(QStringLiteral("|---|---|---|---|---|---|"));
     const QString rtf = in.libreOffice10.isEmpty() ? in.ours10 : in.libreOffice10;
     std::unique_ptr<QTextDocument> doc;
-    const double open = medianSeconds(o.runs, [&] { formats::loadFile(*doc, rtf, false); },
+    const double open = medianSeconds(o.runs, [&] { (void)formats::loadFile(*doc, rtf, false); },
                                       [&] { doc = freshDocument(); });
     out(QStringLiteral("| open %1 (loadFile) | %2 | %3 | | | |")
             .arg(QFileInfo(rtf).fileName(), seconds(open))
@@ -190,7 +190,7 @@ void loadAndSave(const Options &o, const Inputs &in)
         const QString text = QString::fromUtf8(f.readAll());
         f.close();
         const double qt = medianSeconds(o.runs, [&] { doc->setPlainText(text); }, [&] { doc = freshDocument(); });
-        const double ours = medianSeconds(o.runs, [&] { formats::loadFile(*doc, plain, true); },
+        const double ours = medianSeconds(o.runs, [&] { (void)formats::loadFile(*doc, plain, true); },
                                           [&] { doc = freshDocument(); });
         const bool big = plain == in.plain50;
         out(QStringLiteral("| open %1 (loadFile: read, check, decode, insert) | %2 | %3 | %4 x Qt's setPlainText (%5) | %6 | %7 |")

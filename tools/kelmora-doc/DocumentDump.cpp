@@ -140,15 +140,22 @@ void appendParagraph(QByteArray &out, const QTextDocument &doc, const QTextBlock
 
 } // namespace
 
-QByteArray dumpJson(const QTextDocument &doc)
+QByteArray dumpJson(const QTextDocument &doc, const formats::LoadResult &loaded)
 {
-    QByteArray out = "[\n";
+    QByteArray out = QByteArray("{\"format\": \"") + (loaded.rtf ? "rtf" : "plain") + "\"";
+    out += QByteArray(",\n \"malformed\": ") + boolText(loaded.report.malformed);
+    out += ",\n \"problem\": ";
+    if (loaded.report.malformed)
+        appendString(out, loaded.report.problem);
+    else
+        out += "null";
+    out += ",\n \"paragraphs\": [\n";
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         if (block.blockNumber() > 0)
             out += ",\n";
         appendParagraph(out, doc, block);
     }
-    out += "\n]\n";
+    out += "\n]}\n";
     return out;
 }
 

@@ -25,7 +25,7 @@ LoadResult loadFile(QTextDocument &doc, const QString &path, bool plainText)
     const QByteArray data = readWholeFile(path);
     LoadResult result;
     if (!plainText && isRtf(data)) {
-        readRtf(doc, data);
+        result.report = readRtf(doc, data);
         result.rtf = true;
     } else {
         result.lineEnding = readPlainText(doc, data);

@@ -19,17 +19,21 @@ namespace kelmora::formats {
 
 enum class LineEnding { LF, CRLF, CR };
 
-struct LoadResult {
-    bool rtf = false;
-    LineEnding lineEnding = LineEnding::CRLF;
-};
-
 // What the RTF reader met besides the content. Malformed input is read as far
 // as it can be; the first problem found is described (in English, for logs
-// and tests, not for the user).
+// and tools, not for the user).
 struct RtfReport {
     bool malformed = false;
     QString problem;
+};
+
+// How a file was read: the format, what the RTF reader met in it, and the
+// line ending to write it back with. A caller that drops it loses the report
+// on damaged input, hence [[nodiscard]].
+struct [[nodiscard]] LoadResult {
+    bool rtf = false;
+    RtfReport report; // RTF only
+    LineEnding lineEnding = LineEnding::CRLF;
 };
 
 // True when data begins with "{\rtf", the mark of an RTF file.
@@ -39,7 +43,8 @@ bool isRtf(QByteArrayView data);
 // file is read as RTF when it begins with "{\rtf", otherwise (from its start)
 // as plain text; with plainText true always as plain text. Throws EFOpenError
 // when the file cannot be opened (a folder cannot be opened either) and
-// EReadError when reading it fails. Afterwards the undo stack is empty and the
+// EReadError when reading it fails; malformed RTF is read as far as it goes
+// and reported in the result. Afterwards the undo stack is empty and the
 // modified flag is false. On error doc is unchanged.
 LoadResult loadFile(QTextDocument &doc, const QString &path, bool plainText);
 
