@@ -176,7 +176,7 @@ void loadAndSave(const Options &o, const Inputs &in)
             .arg(QFileInfo(rtf).fileName(), seconds(open))
             .arg(megabytes(rtf) / open, 0, 'f', 1));
     const QString savedRtf = o.dir + QStringLiteral("/saved.rtf");
-    const double save = medianSeconds(o.runs, [&] { formats::saveFile(*doc, savedRtf, false, formats::LineEnding::CRLF); });
+    const double save = medianSeconds(o.runs, [&] { formats::saveFile(*doc, savedRtf, false, {}); });
     out(QStringLiteral("| save it as RTF (saveFile, %1 MB) | %2 | %3 | %4 x the open | < 0.5 x | %5 |")
             .arg(megabytes(savedRtf), 0, 'f', 1)
             .arg(seconds(save))
@@ -200,7 +200,9 @@ void loadAndSave(const Options &o, const Inputs &in)
                 .arg(seconds(qt), big ? QStringLiteral("< 1.5 x") : QString(),
                      big ? verdict(ours / qt <= 1.5) : QString()));
         const QString saved = o.dir + QStringLiteral("/saved.txt");
-        const double write = medianSeconds(o.runs, [&] { formats::saveFile(*doc, saved, true, formats::LineEnding::LF); });
+        formats::PlainTextForm lf;
+        lf.lineEnding = formats::LineEnding::LF;
+        const double write = medianSeconds(o.runs, [&] { formats::saveFile(*doc, saved, true, lf); });
         out(QStringLiteral("| save it as plain text (saveFile) | %1 | %2 | | %3 | %4 |")
                 .arg(seconds(write))
                 .arg(megabytes(saved) / write, 0, 'f', 1)

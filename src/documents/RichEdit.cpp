@@ -374,12 +374,12 @@ void TRichEdit::Clear()
 void TRichEdit::LoadFromFile(const QString &path)
 {
     const formats::LoadResult r = formats::loadFile(*document(), path, m_plainText);
-    m_lineEnding = r.lineEnding;
+    m_plainTextForm = r.plainText;
 }
 
 void TRichEdit::SaveToFile(const QString &path)
 {
-    formats::saveFile(*document(), path, m_plainText, m_lineEnding);
+    formats::saveFile(*document(), path, m_plainText, m_plainTextForm);
 }
 
 void TRichEdit::mousePressEvent(QMouseEvent *e)

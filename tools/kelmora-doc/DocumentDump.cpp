@@ -98,6 +98,16 @@ const char *numberingName(model::Numbering n)
     return "none";
 }
 
+const char *lineEndingName(formats::LineEnding e)
+{
+    switch (e) {
+    case formats::LineEnding::LF: return "lf";
+    case formats::LineEnding::CR: return "cr";
+    case formats::LineEnding::CRLF: break;
+    }
+    return "crlf";
+}
+
 void appendRun(QByteArray &out, const Run &r)
 {
     out += "{\"text\": ";
@@ -149,6 +159,13 @@ QByteArray dumpJson(const QTextDocument &doc, const formats::LoadResult &loaded)
         appendString(out, loaded.report.problem);
     else
         out += "null";
+    if (!loaded.rtf) {
+        const formats::PlainTextForm &form = loaded.plainText;
+        out += QByteArray(",\n \"encoding\": \"") +
+               (form.encoding == formats::TextEncoding::Windows1254 ? "windows-1254" : "utf-8") + '"';
+        out += QByteArray(",\n \"byteOrderMark\": ") + boolText(form.byteOrderMark);
+        out += QByteArray(",\n \"lineEnding\": \"") + lineEndingName(form.lineEnding) + '"';
+    }
     out += ",\n \"paragraphs\": [\n";
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         if (block.blockNumber() > 0)

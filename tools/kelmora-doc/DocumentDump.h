@@ -18,7 +18,9 @@ namespace kelmora::tools {
 // "left": n, "right": n, "numbering": "none"|"bullet"|"other", "runs":
 // [{"text": s, "face": s, "size": n, "bold": b, "italic": b, "underline": b,
 // "strikeout": b, "colour": "#rrggbb"|"auto"}, ...]}, ...]}
-// "malformed" and "problem" are the RTF reader's report on the file.
+// "malformed" and "problem" are the RTF reader's report on the file; plain
+// text adds "encoding": "utf-8"|"windows-1254", "byteOrderMark": b and
+// "lineEnding": "crlf"|"lf"|"cr", the form it is saved back in.
 QByteArray dumpJson(const QTextDocument &doc, const formats::LoadResult &loaded);
 
 } // namespace kelmora::tools

@@ -57,7 +57,7 @@ int run(const QStringList &args)
         if (format != u"--rtf" && format != u"--plain")
             return usage();
         const formats::LoadResult loaded = formats::loadFile(doc, files.at(0), false);
-        formats::saveFile(doc, files.at(1), format == u"--plain", loaded.lineEnding);
+        formats::saveFile(doc, files.at(1), format == u"--plain", loaded.plainText);
         return 0;
     }
     return usage();

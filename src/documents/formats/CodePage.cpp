@@ -182,6 +182,15 @@ const CodePageDecoder &CodePageDecoders::get(int codePage)
     return *d;
 }
 
+SingleByteEncoder::SingleByteEncoder(const CodePageDecoder &decoder) : m_bytes(0x10000, -1)
+{
+    for (int b = 0; b < 0x100; ++b) {
+        qint16 &slot = m_bytes[decoder.byteToChar(static_cast<unsigned char>(b))];
+        if (slot < 0)
+            slot = qint16(b);
+    }
+}
+
 Cp1254Encoder::Cp1254Encoder()
 {
     for (int b = 0; b < 0x80; ++b)

@@ -9,6 +9,7 @@
 // for each chunk. Where glibc has no table for a page, the nearest one it has
 // is used (CodePageTables.cpp names each); an unknown page falls back to 1252.
 //
+// SingleByteEncoder writes plain text back in the page it was read in.
 // Cp1254Encoder answers whether a character has a byte in Windows-1254, the
 // page the RTF writer uses for \'hh escapes.
 
@@ -18,6 +19,7 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace kelmora::formats {
 
@@ -78,6 +80,19 @@ private:
     std::map<int, std::unique_ptr<CodePageDecoder>> m_decoders;
     const CodePageDecoder *m_last = nullptr; // most reads use one page throughout
     int m_lastPage = 0;
+};
+
+// The inverse of a single-byte page's decoder, bytes the page leaves
+// undefined included, so that text read in that page is written back byte
+// for byte.
+class SingleByteEncoder {
+public:
+    explicit SingleByteEncoder(const CodePageDecoder &decoder);
+    // The byte of ch, or -1 when the page has none.
+    int byteFor(char16_t ch) const { return m_bytes[ch]; }
+
+private:
+    std::vector<qint16> m_bytes; // indexed by UTF-16 unit
 };
 
 class Cp1254Encoder {

@@ -26,8 +26,8 @@ private slots:
     void dumpSaysHowTheFileWasRead_data();
     void dumpSaysHowTheFileWasRead();
     void convertKeepsContent();
-    void convertToPlainKeepsTheLineEnding_data();
-    void convertToPlainKeepsTheLineEnding();
+    void convertToPlainKeepsTheForm_data();
+    void convertToPlainKeepsTheForm();
     void errors_data();
     void errors();
 
@@ -173,9 +173,19 @@ void TestKelmoraDoc::dumpSaysHowTheFileWasRead_data()
         << QByteArray("{\\rtf1 a{\\*\\x b")
         << QJsonObject{{u"format"_s, u"rtf"_s}, {u"malformed"_s, true},
                        {u"problem"_s, u"the data ends inside a skipped group"_s}};
-    QTest::newRow("plain text") << QByteArray("{\\rt a")
+    QTest::newRow("plain text") << QByteArray("{\\rt a\n")
                                 << QJsonObject{{u"format"_s, u"plain"_s}, {u"malformed"_s, false},
-                                               {u"problem"_s, QJsonValue()}};
+                                               {u"problem"_s, QJsonValue()}, {u"encoding"_s, u"utf-8"_s},
+                                               {u"byteOrderMark"_s, false}, {u"lineEnding"_s, u"lf"_s}};
+    QTest::newRow("plain text in 1254") << QByteArray("{\\rt \xfd\r")
+                                        << QJsonObject{{u"format"_s, u"plain"_s}, {u"malformed"_s, false},
+                                                       {u"problem"_s, QJsonValue()},
+                                                       {u"encoding"_s, u"windows-1254"_s},
+                                                       {u"byteOrderMark"_s, false}, {u"lineEnding"_s, u"cr"_s}};
+    QTest::newRow("plain text with a byte order mark")
+        << QByteArray("\xef\xbb\xbf{\\rt\r\n")
+        << QJsonObject{{u"format"_s, u"plain"_s}, {u"malformed"_s, false}, {u"problem"_s, QJsonValue()},
+                       {u"encoding"_s, u"utf-8"_s}, {u"byteOrderMark"_s, true}, {u"lineEnding"_s, u"crlf"_s}};
 }
 
 void TestKelmoraDoc::dumpSaysHowTheFileWasRead()
@@ -210,16 +220,17 @@ void TestKelmoraDoc::convertKeepsContent()
     QCOMPARE(f.readAll(), QByteArray("şı\r\nα"));
 }
 
-void TestKelmoraDoc::convertToPlainKeepsTheLineEnding_data()
+void TestKelmoraDoc::convertToPlainKeepsTheForm_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QByteArray>("written");
     QTest::newRow("LF") << QByteArray("a\nb\n") << QByteArray("a\nb\n");
     QTest::newRow("CR") << QByteArray("a\rb") << QByteArray("a\rb");
-    QTest::newRow("1254 becomes UTF-8") << QByteArray("\xfd\r\n") << QByteArray("ı\r\n");
+    QTest::newRow("1254 stays 1254") << QByteArray("\xfd\r\n") << QByteArray("\xfd\r\n");
+    QTest::newRow("UTF-8 keeps its byte order mark") << QByteArray("\xef\xbb\xbfı\n") << QByteArray("\xef\xbb\xbfı\n");
 }
 
-void TestKelmoraDoc::convertToPlainKeepsTheLineEnding()
+void TestKelmoraDoc::convertToPlainKeepsTheForm()
 {
     QFETCH(QByteArray, content);
     QFETCH(QByteArray, written);

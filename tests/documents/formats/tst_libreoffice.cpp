@@ -222,7 +222,7 @@ void TestLibreOffice::libreOfficeReadsOurRtf()
 {
     const auto doc = ourDocument();
     const QString ours = m_work.path() + u"/bizim.rtf"_s;
-    saveFile(*doc, ours, false, LineEnding::CRLF);
+    saveFile(*doc, ours, false, {});
 
     // The text, as LibreOffice's plain text export gives it (list labels
     // are part of that export; they are not in the paragraph text).
