@@ -59,11 +59,14 @@ bool isRtf(QByteArrayView data);
 LoadResult loadFile(QTextDocument &doc, const QString &path, bool plainText);
 
 // Writes doc to path as RTF or as plain text in the given form (see
-// toPlainText), through the safe save: a temporary file in the same folder, flushed, then
-// renamed over the target, whose permissions are kept. A target that exists
-// and cannot be written (including one marked read-only, even for root) fails
-// with EFCreateError before anything is written; a failed write fails with
-// EWriteError or EFCreateError. On any failure the old file is untouched.
+// toPlainText), through the safe save: a temporary file in the same folder,
+// flushed, then renamed over the target, whose permissions are kept; a file
+// in a folder that may not be written, or with other hard links, is
+// rewritten in place with its old content kept to restore (writeFileSafely).
+// A target that exists and cannot be written (including one marked
+// read-only, even for root) fails with EFCreateError before anything is
+// written; a failed write fails with EWriteError or EFCreateError. On any
+// failure the old file keeps its content.
 void saveFile(const QTextDocument &doc, const QString &path, bool plainText, const PlainTextForm &form);
 
 // The same on bytes, for tests, fuzzers and tools. Plain text is written in
