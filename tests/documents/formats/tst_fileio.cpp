@@ -17,6 +17,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 
 #include <cstring>
 #include <grp.h>
@@ -45,6 +46,8 @@ private slots:
     void loadChoosesTheFormat_data();
     void loadChoosesTheFormat();
     void saveCreatesAndReplaces();
+    void saveKeepsThePlainTextForm_data();
+    void saveKeepsThePlainTextForm();
     void saveKeepsPermissionsAndOwner();
     void saveThroughLink();
     void saveInPlace_data();
@@ -285,6 +288,37 @@ void TestFileIo::saveCreatesAndReplaces()
     // Nothing else is left in the folder.
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{u"yeni.rtf"_s});
+}
+
+void TestFileIo::saveKeepsThePlainTextForm_data()
+{
+    QTest::addColumn<QByteArray>("old");
+    QTest::addColumn<QString>("typed"); // at the end
+    QTest::addColumn<QByteArray>("saved");
+
+    QTest::newRow("Windows-1254, every character fits")
+        << QByteArray("\xc7" "ay\r\n\xfe" "eker") << u" ve \u0130\u011f\u0131r"_s << QByteArray("\xc7" "ay\r\n\xfe" "eker ve \xdd\xf0\xfdr");
+    QTest::newRow("Windows-1254 with a character it lacks becomes UTF-8")
+        << QByteArray("\xc7" "ay\r\n\xfe" "eker") << u" ve \u03c0"_s << QByteArray("Çay\r\nşeker ve π");
+    QTest::newRow("UTF-8 with a byte order mark keeps it")
+        << QByteArray("\xef\xbb\xbf\xc3\x87" "ay\n") << u"!"_s << QByteArray("\xef\xbb\xbf\xc3\x87" "ay\n!");
+    QTest::newRow("UTF-8 without a mark gets none") << QByteArray("a\rb") << u"\u0131"_s << QByteArray("a\rb\xc4\xb1");
+}
+
+void TestFileIo::saveKeepsThePlainTextForm()
+{
+    QFETCH(QByteArray, old);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, saved);
+    const QString path = m_dir->path() + u"/eski.txt"_s;
+    writeFile(path, old);
+    auto doc = newDocument();
+    const LoadResult loaded = loadFile(*doc, path, false);
+    QTextCursor c(doc.get());
+    c.movePosition(QTextCursor::End);
+    c.insertText(typed);
+    saveFile(*doc, path, true, loaded.plainText);
+    QCOMPARE(readAll(path), saved);
 }
 
 void TestFileIo::saveKeepsPermissionsAndOwner()
