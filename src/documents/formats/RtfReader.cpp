@@ -191,8 +191,11 @@ void RtfReader::onWord(const RtfToken &t)
     const Dest named = destinationOf(k);
     if (named != Dest::None && m_destinations[size_t(named)]->begin(s, k))
         return; // s may be gone: a skipped group is popped
-    if (ignorable) {
-        skipGroup(); // \* before a word that names no destination we read
+    // "{\*" before a word we do not know, or before a destination that does
+    // not start here, skips the group; before a word we know that names no
+    // destination (\csN) it marks nothing.
+    if (ignorable && (k == Kw::Unknown || named != Dest::None)) {
+        skipGroup();
         return;
     }
     here.word(s, k, t);

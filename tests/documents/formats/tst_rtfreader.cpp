@@ -248,6 +248,10 @@ void TestRtfReader::skippedContent_data()
         << QByteArray(R"({\rtf1 {\loch\f2\i0\*\cs7\cf0 Bir paragraf metni}\par})") << u"Bir paragraf metni"_s;
     QTest::newRow("star after text in a group marks nothing")
         << QByteArray(R"({\rtf1 x{ \*\unknown y}z})") << u"x yz"_s;
+    QTest::newRow("star before a known word that names no destination")
+        << QByteArray(R"({\rtf1 a{\*\cs12 b}c})") << u"abc"_s;
+    QTest::newRow("star before a destination that does not start here")
+        << QByteArray(R"({\rtf1 a{\*\listoverride\ls1 b}{\*\fldrslt{\*\list c}}d})") << u"ad"_s;
     QTest::newRow("star in the document's own group marks nothing")
         << QByteArray(R"({\rtf1 a\*\unknown b\par c})") << u"ab\nc"_s;
     QTest::newRow("unknown word is ignored, its text kept")
