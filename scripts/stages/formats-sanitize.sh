@@ -7,7 +7,7 @@ top=$(cd "$(dirname "$0")/../.." && pwd)
 build=$top/build-sanitize-formats
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELMORA_SANITIZE=ON \
   -DKELMORA_WERROR=ON -DKELMORA_GUI=OFF -DKELMORA_BENCH=OFF >/dev/null
-cmake --build "$build" -j 2 --target kelmora-doc tst_rtfwords tst_rtfreader tst_rtfformat tst_rtfmalformed \
+cmake --build "$build" -j 2 --target kelmora-doc tst_rtfwords tst_rtffiles tst_rtfreader tst_rtfformat tst_rtfmalformed \
   tst_rtfroundtrip tst_plaintext tst_fileio tst_libreoffice tst_kelmoradoc
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
