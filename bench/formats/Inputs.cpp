@@ -32,7 +32,7 @@ void makeRtf(const QString &dir, const QString &soffice, int paragraphs, const Q
 {
     note(QStringLiteral("generating %1 (%2 paragraphs)").arg(ours).arg(paragraphs));
     const auto doc = formattedDocument(paragraphs);
-    formats::saveFile(*doc, ours, false, formats::LineEnding::CRLF);
+    formats::saveFile(*doc, ours, false, {});
     if (soffice.isEmpty())
         return;
     const QString outDir = dir + QStringLiteral("/lo-out");

@@ -7,7 +7,7 @@ top=$(cd "$(dirname "$0")/../.." && pwd)
 build=$top/build-sanitize-formats
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELMORA_SANITIZE=ON \
   -DKELMORA_WERROR=ON -DKELMORA_GUI=OFF -DKELMORA_BENCH=OFF
-cmake --build "$build" -j 2 --target kelmora-doc test_rtfreader test_rtfformat test_rtfmalformed \
+cmake --build "$build" -j 2 --target kelmora-doc test_rtfwords test_rtffiles test_rtfreader test_rtfformat test_rtfmalformed \
   test_rtfroundtrip test_plaintext test_fileio test_libreoffice test_kelmoradoc
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

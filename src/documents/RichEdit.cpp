@@ -386,7 +386,7 @@ void TRichEdit::LoadFromFile(const QString &path)
     // A child of the editor: the editor deletes it when the next one comes.
     fresh->setParent(this);
     setDocument(fresh.release());
-    m_lineEnding = r.lineEnding;
+    m_plainTextForm = r.plainText;
     setTextCursor(QTextCursor(document()));
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
@@ -394,7 +394,7 @@ void TRichEdit::LoadFromFile(const QString &path)
 
 void TRichEdit::SaveToFile(const QString &path)
 {
-    formats::saveFile(*document(), path, m_plainText, m_lineEnding);
+    formats::saveFile(*document(), path, m_plainText, m_plainTextForm);
 }
 
 void TRichEdit::mousePressEvent(QMouseEvent *e)

@@ -133,7 +133,7 @@ private:
     TParaAttributes m_paragraph{this};
     bool m_plainText = false;
     bool m_hideSelection = true;
-    formats::LineEnding m_lineEnding = formats::LineEnding::CRLF;
+    formats::PlainTextForm m_plainTextForm; // how the file was written, to save it alike
 };
 
 } // namespace kelmora

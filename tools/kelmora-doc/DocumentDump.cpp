@@ -98,6 +98,16 @@ const char *numberingName(model::Numbering n)
     return "none";
 }
 
+const char *lineEndingName(formats::LineEnding e)
+{
+    switch (e) {
+    case formats::LineEnding::LF: return "lf";
+    case formats::LineEnding::CR: return "cr";
+    case formats::LineEnding::CRLF: break;
+    }
+    return "crlf";
+}
+
 void appendRun(QByteArray &out, const Run &r)
 {
     out += "{\"text\": ";
@@ -140,15 +150,29 @@ void appendParagraph(QByteArray &out, const QTextDocument &doc, const QTextBlock
 
 } // namespace
 
-QByteArray dumpJson(const QTextDocument &doc)
+QByteArray dumpJson(const QTextDocument &doc, const formats::LoadResult &loaded)
 {
-    QByteArray out = "[\n";
+    QByteArray out = QByteArray("{\"format\": \"") + (loaded.rtf ? "rtf" : "plain") + "\"";
+    out += QByteArray(",\n \"malformed\": ") + boolText(loaded.report.malformed);
+    out += ",\n \"problem\": ";
+    if (loaded.report.malformed)
+        appendString(out, loaded.report.problem);
+    else
+        out += "null";
+    if (!loaded.rtf) {
+        const formats::PlainTextForm &form = loaded.plainText;
+        out += QByteArray(",\n \"encoding\": \"") +
+               (form.encoding == formats::TextEncoding::Windows1254 ? "windows-1254" : "utf-8") + '"';
+        out += QByteArray(",\n \"byteOrderMark\": ") + boolText(form.byteOrderMark);
+        out += QByteArray(",\n \"lineEnding\": \"") + lineEndingName(form.lineEnding) + '"';
+    }
+    out += ",\n \"paragraphs\": [\n";
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         if (block.blockNumber() > 0)
             out += ",\n";
         appendParagraph(out, doc, block);
     }
-    out += "\n]\n";
+    out += "\n]}\n";
     return out;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
-// What kelmora-doc prints about a loaded document, in the units and words the
-// editing surface reports: alignment, first/left/right indent in whole points
+// What kelmora-doc prints about a loaded document: how it was read, and, in
+// the units and words the editing surface reports, alignment, first/left/right indent in whole points
 // (twips / 20, truncated), numbering, and runs of equal face, size (whole
 // points, truncated), style and colour.
+
+#include "formats/DocumentIO.h"
 
 #include <QByteArray>
 #include <QString>
@@ -11,10 +13,14 @@ class QTextDocument;
 
 namespace kelmora::tools {
 
-// JSON: [{"alignment": "left"|"center"|"right"|"justify", "first": n, "left": n,
-// "right": n, "numbering": "none"|"bullet"|"other", "runs": [{"text": s,
-// "face": s, "size": n, "bold": b, "italic": b, "underline": b,
-// "strikeout": b, "colour": "#rrggbb"|"auto"}, ...]}, ...]
-QByteArray dumpJson(const QTextDocument &doc);
+// JSON: {"format": "rtf"|"plain", "malformed": b, "problem": s|null,
+// "paragraphs": [{"alignment": "left"|"center"|"right"|"justify", "first": n,
+// "left": n, "right": n, "numbering": "none"|"bullet"|"other", "runs":
+// [{"text": s, "face": s, "size": n, "bold": b, "italic": b, "underline": b,
+// "strikeout": b, "colour": "#rrggbb"|"auto"}, ...]}, ...]}
+// "malformed" and "problem" are the RTF reader's report on the file; plain
+// text adds "encoding": "utf-8"|"windows-1254", "byteOrderMark": b and
+// "lineEnding": "crlf"|"lf"|"cr", the form it is saved back in.
+QByteArray dumpJson(const QTextDocument &doc, const formats::LoadResult &loaded);
 
 } // namespace kelmora::tools

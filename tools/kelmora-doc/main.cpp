@@ -1,6 +1,7 @@
 // kelmora-doc: loads a document exactly as the editor does (RTF when the file
-// begins with "{\rtf", else plain text) and prints its text, dumps its
-// formatting as JSON, or saves it as RTF or plain text through the safe save.
+// begins with "{\rtf", else plain text) and prints its text, dumps how it was
+// read and its formatting as JSON (damaged RTF included: the dump says what
+// the reader met), or saves it as RTF or plain text through the safe save.
 // A file that cannot be read or written prints the error box's text on
 // stderr and exits with 1; wrong arguments exit with 2.
 
@@ -43,11 +44,11 @@ int run(const QStringList &args)
     QTextDocument doc;
     model::prepareDocument(doc);
     if ((command == u"text" || command == u"dump") && args.size() == 2) {
-        formats::loadFile(doc, args.at(1), false);
+        const formats::LoadResult loaded = formats::loadFile(doc, args.at(1), false);
         if (command == u"text")
             writeOut(formats::toPlainText(doc, formats::LineEnding::LF) + '\n');
         else
-            writeOut(tools::dumpJson(doc));
+            writeOut(tools::dumpJson(doc, loaded));
         return 0;
     }
     if (command == u"convert" && args.size() == 4) {
@@ -56,7 +57,7 @@ int run(const QStringList &args)
         if (format != u"--rtf" && format != u"--plain")
             return usage();
         const formats::LoadResult loaded = formats::loadFile(doc, files.at(0), false);
-        formats::saveFile(doc, files.at(1), format == u"--plain", loaded.lineEnding);
+        formats::saveFile(doc, files.at(1), format == u"--plain", loaded.plainText);
         return 0;
     }
     return usage();

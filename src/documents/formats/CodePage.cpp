@@ -1,5 +1,7 @@
 #include "CodePage.h"
 
+#include "CodePageTables.h"
+
 #include <QSysInfo>
 
 #include <cerrno>
@@ -16,42 +18,9 @@ const char *utf16Name()
     return QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
 }
 
-bool isMultiByte(int codePage)
-{
-    switch (codePage) {
-    case 932: case 936: case 949: case 950: case 1361:
-    case 20932: case 51932: case 51949: case 54936: case 65001:
-        return true;
-    default:
-        return false;
-    }
-}
-
-QByteArray iconvName(int codePage)
-{
-    switch (codePage) {
-    case 10000: return "MACINTOSH";
-    case 10007: return "MAC-CYRILLIC";
-    case 1361: return "JOHAB";
-    case 20127: return "ASCII";
-    case 20866: return "KOI8-R";
-    case 21866: return "KOI8-U";
-    case 20932: case 51932: return "EUC-JP";
-    case 51949: return "EUC-KR";
-    case 54936: return "GB18030";
-    case 65001: return "UTF-8";
-    case 28605: return "ISO-8859-15";
-    default:
-        break;
-    }
-    if (codePage >= 28591 && codePage <= 28599)
-        return "ISO-8859-" + QByteArray::number(codePage - 28590);
-    return "CP" + QByteArray::number(codePage);
-}
-
 iconv_t openDecoder(int codePage)
 {
-    return iconv_open(utf16Name(), iconvName(codePage).constData());
+    return iconv_open(utf16Name(), codepages::iconvName(codePage).constData());
 }
 
 // One byte of a single-byte page; false when the page does not define it.
@@ -76,30 +45,6 @@ bool decodeByte(iconv_t cd, unsigned char byte, char16_t &result)
 
 } // namespace
 
-int codePageForCharset(int charset)
-{
-    switch (charset) {
-    case 77: return 10000;
-    case 128: return 932;
-    case 129: return 949;
-    case 130: return 1361;
-    case 134: return 936;
-    case 136: return 950;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 163: return 1258;
-    case 177: return 1255;
-    case 178: return 1256;
-    case 186: return 1257;
-    case 204: return 1251;
-    case 222: return 874;
-    case 238: return 1250;
-    case 254: return 437;
-    case 255: return 850;
-    default: return 0; // ANSI, default, symbol and unknown: the document's page
-    }
-}
-
 struct CodePageDecoder::Iconv {
     explicit Iconv(iconv_t handle) : cd(handle) {}
     ~Iconv() { iconv_close(cd); }
@@ -115,8 +60,9 @@ CodePageDecoder::CodePageDecoder(int codePage) : m_codePage(codePage)
         m_codePage = 1252;
         cd = openDecoder(1252);
     }
-    if (isMultiByte(m_codePage) && cd != iconv_t(-1)) {
+    if (codepages::isMultiByte(m_codePage) && cd != iconv_t(-1)) {
         m_iconv = std::make_unique<Iconv>(cd);
+        m_doubleByte = codepages::doubleByteLayout(m_codePage, m_lead, m_trail);
         for (int b = 0; b < 0x80; ++b)
             m_table[b] = char16_t(b);
         return;
@@ -127,6 +73,7 @@ CodePageDecoder::CodePageDecoder(int codePage) : m_codePage(codePage)
             ch = char16_t(b);
         m_table[b] = ch;
     }
+    codepages::patchTable(m_codePage, m_table);
     if (cd != iconv_t(-1))
         iconv_close(cd);
 }
@@ -135,8 +82,12 @@ CodePageDecoder::~CodePageDecoder() = default;
 
 void CodePageDecoder::decode(QByteArrayView bytes, QString &out) const
 {
+    if (m_doubleByte) {
+        decodeDoubleByte(bytes, out);
+        return;
+    }
     if (m_iconv) {
-        decodeMultiByte(bytes, out);
+        convert(bytes, out);
         return;
     }
     const qsizetype start = out.size();
@@ -146,7 +97,49 @@ void CodePageDecoder::decode(QByteArrayView bytes, QString &out) const
         *dst++ = m_table[static_cast<unsigned char>(c)];
 }
 
-void CodePageDecoder::decodeMultiByte(QByteArrayView bytes, QString &out) const
+bool CodePageDecoder::readsAsDoubleByte(QByteArrayView bytes) const
+{
+    if (!m_doubleByte)
+        return false;
+    bool pairs = false;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80)
+            continue;
+        if (!m_lead[b] || i + 1 == bytes.size() || !m_trail[static_cast<unsigned char>(bytes[i + 1])])
+            return false;
+        pairs = true;
+        ++i;
+    }
+    return pairs;
+}
+
+void CodePageDecoder::decodeDoubleByte(QByteArrayView bytes, QString &out) const
+{
+    // Well-formed stretches go to iconv whole; a lead byte that nothing can
+    // follow ends one.
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < n) {
+        if (!m_lead[p[i]]) {
+            ++i;
+        } else if (i + 1 < n && m_trail[p[i + 1]]) {
+            i += 2;
+        } else {
+            convert(bytes.sliced(start, i - start), out);
+            // Dropped, so that the byte after it is read on its own; at the
+            // end it stands for a character cut off.
+            if (i + 1 == n)
+                out.append(QChar(Replacement));
+            start = ++i;
+        }
+    }
+    convert(bytes.sliced(start), out);
+}
+
+void CodePageDecoder::convert(QByteArrayView bytes, QString &out) const
 {
     iconv_t cd = m_iconv->cd;
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
@@ -166,11 +159,35 @@ void CodePageDecoder::decodeMultiByte(QByteArrayView bytes, QString &out) const
         if (rc != size_t(-1) || err == E2BIG)
             continue;
         out.append(QChar(Replacement));
-        if (err == EINVAL) // a lead byte without its trail byte at the end
+        if (err == EINVAL) // a sequence cut off at the end
             break;
-        ++in; // an invalid byte: skip it and go on
-        --inLeft;
+        // An invalid byte, or a pair the page does not define, is skipped whole.
+        const bool pair = m_doubleByte && inLeft >= 2 && m_lead[static_cast<unsigned char>(*in)];
+        const size_t skip = pair ? 2 : 1;
+        in += skip;
+        inLeft -= skip;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+}
+
+const CodePageDecoder &CodePageDecoders::get(int codePage)
+{
+    if (m_last && m_lastPage == codePage)
+        return *m_last;
+    std::unique_ptr<CodePageDecoder> &d = m_decoders[codePage];
+    if (!d)
+        d = std::make_unique<CodePageDecoder>(codePage);
+    m_last = d.get();
+    m_lastPage = codePage;
+    return *d;
+}
+
+SingleByteEncoder::SingleByteEncoder(const CodePageDecoder &decoder) : m_bytes(0x10000, -1)
+{
+    for (int b = 0; b < 0x100; ++b) {
+        qint16 &slot = m_bytes[decoder.byteToChar(static_cast<unsigned char>(b))];
+        if (slot < 0)
+            slot = qint16(b);
     }
 }
 

@@ -25,19 +25,19 @@ LoadResult loadFile(QTextDocument &doc, const QString &path, bool plainText)
     const QByteArray data = readWholeFile(path);
     LoadResult result;
     if (!plainText && isRtf(data)) {
-        readRtf(doc, data);
+        result.report = readRtf(doc, data);
         result.rtf = true;
     } else {
-        result.lineEnding = readPlainText(doc, data);
+        result.plainText = readPlainText(doc, data);
     }
     return result;
 }
 
-void saveFile(const QTextDocument &doc, const QString &path, bool plainText, LineEnding lineEnding)
+void saveFile(const QTextDocument &doc, const QString &path, bool plainText, const PlainTextForm &form)
 {
     writeFileSafely(path, [&](OutputSink &out) {
         if (plainText)
-            writePlainText(doc, lineEnding, out);
+            writePlainText(doc, form, out);
         else
             writeRtf(doc, out);
     });

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,6 +46,48 @@ bool writeAll(int fd, const char *data, qsizetype size)
     return true;
 }
 
+bool writeAllAt(int fd, const char *data, qsizetype size, off_t offset)
+{
+    while (size > 0) {
+        const ssize_t n = ::pwrite(fd, data, size_t(size), offset);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= n;
+        offset += n;
+    }
+    return true;
+}
+
+// Everything left to read from fd; sizeHint is what fstat said.
+bool readAllFrom(int fd, qsizetype sizeHint, QByteArray &data)
+{
+    qsizetype used = 0;
+    data.resize(sizeHint > 0 ? sizeHint + 1 : qsizetype(1) << 16);
+    for (;;) {
+        if (used == data.size())
+            data.resize(data.size() * 2);
+        const ssize_t n = ::read(fd, data.data() + used, size_t(data.size() - used));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        used += n;
+    }
+    data.resize(used);
+    return true;
+}
+
+bool syncFailed(int rc)
+{
+    // File systems that cannot sync say so with EINVAL or EROFS.
+    return rc != 0 && errno != EINVAL && errno != EROFS;
+}
+
 // Fails like opening the file for writing would, without changing it.
 void checkWritable(const QString &path, const QByteArray &native, const struct stat &st)
 {
@@ -66,23 +109,28 @@ mode_t newFileMode()
     return 0666 & ~mask;
 }
 
+// A new file beside the target, removed again unless it was renamed over it.
 class TempFile {
 public:
-    TempFile(const QString &path, const QByteArray &target)
+    explicit TempFile(const QByteArray &target)
     {
         const qsizetype slash = target.lastIndexOf('/');
         m_name = target.left(slash + 1) + '.' + target.mid(slash + 1) + ".XXXXXX";
         m_fd = ::mkostemp(m_name.data(), O_CLOEXEC);
-        if (m_fd < 0)
-            throw createError(path, errno);
+        m_error = m_fd < 0 ? errno : 0;
     }
     ~TempFile()
     {
         if (m_fd >= 0)
             ::close(m_fd);
-        if (!m_renamed)
+        if (m_error == 0 && !m_renamed)
             ::unlink(m_name.constData());
     }
+    TempFile(const TempFile &) = delete;
+    TempFile &operator=(const TempFile &) = delete;
+
+    // 0, or why the file could not be created.
+    int error() const { return m_error; }
     int fd() const { return m_fd; }
     void close()
     {
@@ -91,18 +139,113 @@ public:
         if (::close(fd) != 0)
             throw EWriteError(errortext::FailedToSaveStream);
     }
-    void renameTo(const QString &path, const QByteArray &target)
+    // 0, or why the rename failed (the temporary file then stays to be removed).
+    int renameTo(const QByteArray &target)
     {
         if (::rename(m_name.constData(), target.constData()) != 0)
-            throw createError(path, errno);
+            return errno;
         m_renamed = true;
+        return 0;
     }
 
 private:
     QByteArray m_name;
     int m_fd = -1;
+    int m_error = 0;
     bool m_renamed = false;
 };
+
+// An existing file rewritten where it is, for when it cannot be replaced by
+// a new file: its folder may not be written, or other names (hard links)
+// share it. The old content is kept in memory; the new one is written over
+// it from the start and the file cut to its length only afterwards, so that
+// writing the old content back never needs more room than the file had.
+class InPlaceFile {
+public:
+    InPlaceFile(const QString &path, const QByteArray &target)
+    {
+        // Without reading the old content it could not be restored: refuse.
+        m_fd = ::open(target.constData(), O_RDWR | O_CLOEXEC | O_NOCTTY);
+        if (m_fd < 0)
+            throw createError(path, errno);
+        struct stat st {};
+        if (::fstat(m_fd, &st) != 0 || !readAllFrom(m_fd, qsizetype(st.st_size), m_old))
+            throw createError(path, errno);
+    }
+    ~InPlaceFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    InPlaceFile(const InPlaceFile &) = delete;
+    InPlaceFile &operator=(const InPlaceFile &) = delete;
+
+    // Throws EWriteError, with the old content back in place, when any step fails.
+    void replace(const QByteArray &content)
+    {
+        reserve(content.size());
+        const bool written = writeAllAt(m_fd, content.constData(), content.size(), 0) &&
+                             ::ftruncate(m_fd, off_t(content.size())) == 0 && !syncFailed(::fdatasync(m_fd));
+        if (!written) {
+            restore();
+            throw EWriteError(errortext::FailedToSaveStream);
+        }
+        const int fd = std::exchange(m_fd, -1);
+        if (::close(fd) != 0)
+            throw EWriteError(errortext::FailedToSaveStream);
+    }
+
+private:
+    // A full disk or quota fails here, before anything is written.
+    void reserve(qsizetype size)
+    {
+        if (size <= m_old.size() || ::fallocate(m_fd, FALLOC_FL_KEEP_SIZE, 0, off_t(size)) == 0)
+            return;
+        if (errno == ENOSPC || errno == EDQUOT || errno == EFBIG)
+            throw EWriteError(errortext::FailedToSaveStream);
+        // Other errors: the file system cannot reserve; the write finds out.
+    }
+    void restore()
+    {
+        if (writeAllAt(m_fd, m_old.constData(), m_old.size(), 0) && ::ftruncate(m_fd, off_t(m_old.size())) == 0)
+            ::fdatasync(m_fd);
+    }
+
+    int m_fd = -1;
+    QByteArray m_old;
+};
+
+void writeInPlace(const QString &path, const QByteArray &target, const std::function<void(OutputSink &)> &produce)
+{
+    QByteArray content;
+    {
+        OutputSink sink(content);
+        produce(sink);
+        sink.flush();
+    }
+    InPlaceFile(path, target).replace(content);
+}
+
+// Makes the new name survive a power cut.
+void syncFolderOf(const QByteArray &target)
+{
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = slash > 0 ? target.left(slash) : QByteArray("/");
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return; // a folder we may not read; the rename itself has happened
+    const bool failed = syncFailed(::fsync(fd));
+    ::close(fd);
+    if (failed)
+        throw EWriteError(errortext::FailedToSaveStream);
+}
+
+// The reasons a new file cannot take the target's place where the target
+// itself may still be written.
+bool needsInPlace(int err)
+{
+    return err == EACCES || err == EPERM || err == EROFS || err == EBUSY;
+}
 
 } // namespace
 
@@ -120,24 +263,10 @@ QByteArray readWholeFile(const QString &path)
         throw openError(absolute, err);
     }
     QByteArray data;
-    qsizetype used = 0;
-    data.resize(S_ISREG(st.st_mode) ? qsizetype(st.st_size) + 1 : qsizetype(1) << 16);
-    for (;;) {
-        if (used == data.size())
-            data.resize(data.size() * 2);
-        const ssize_t n = ::read(fd, data.data() + used, size_t(data.size() - used));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ::close(fd);
-            throw EReadError(errortext::FailedToLoadStream);
-        }
-        if (n == 0)
-            break;
-        used += n;
-    }
+    const bool read = readAllFrom(fd, S_ISREG(st.st_mode) ? qsizetype(st.st_size) : 0, data);
     ::close(fd);
-    data.resize(used);
+    if (!read)
+        throw EReadError(errortext::FailedToLoadStream);
     return data;
 }
 
@@ -156,7 +285,19 @@ void writeFileSafely(const QString &path, const std::function<void(OutputSink &)
         if (!canonical.isEmpty())
             target = QFile::encodeName(canonical);
     }
-    TempFile temp(absolute, target);
+    // Other names of a hard-linked file would keep the old text if a new
+    // file took this name.
+    if (exists && st.st_nlink > 1) {
+        writeInPlace(absolute, target, produce);
+        return;
+    }
+    TempFile temp(target);
+    if (temp.error() != 0) {
+        if (!exists || !needsInPlace(temp.error()))
+            throw createError(absolute, temp.error());
+        writeInPlace(absolute, target, produce); // a folder we may not write
+        return;
+    }
     if (exists) {
         if (::geteuid() == 0 && ::fchown(temp.fd(), st.st_uid, st.st_gid) != 0) {
             // Keeping the owner is a courtesy; the permissions below matter more.
@@ -170,10 +311,17 @@ void writeFileSafely(const QString &path, const std::function<void(OutputSink &)
         produce(sink);
         sink.flush();
     }
-    if (::fdatasync(temp.fd()) != 0 && errno != EINVAL && errno != EROFS)
+    if (syncFailed(::fdatasync(temp.fd())))
         throw EWriteError(errortext::FailedToSaveStream);
     temp.close();
-    temp.renameTo(absolute, target);
+    if (const int err = temp.renameTo(target); err != 0) {
+        // A sticky folder lets only the owner replace a file others may write.
+        if (!exists || !needsInPlace(err))
+            throw createError(absolute, err);
+        writeInPlace(absolute, target, produce);
+        return;
+    }
+    syncFolderOf(target);
 }
 
 } // namespace kelmora::formats

@@ -1,14 +1,10 @@
-// Plain text: UTF-8 when the bytes are valid UTF-8, else Windows-1254; LF, CR
-// and CR LF end paragraphs; written back as UTF-8 with one chosen line ending.
+// Reading plain text: UTF-8 when the bytes are valid UTF-8, else
+// Windows-1254; LF, CR and CR LF end paragraphs.
 
 #include "DocumentIO.h"
 
 #include "CodePage.h"
-#include "OutputSink.h"
-#include "Writers.h"
 
-#include <QStringEncoder>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -111,70 +107,28 @@ bool decodeUtf8(QByteArrayView data, QString &text)
     return true;
 }
 
-QString decodePlainText(QByteArrayView data)
+// The text of data and the encoding it was found in.
+QString decodePlainText(QByteArrayView data, PlainTextForm &form)
 {
     const bool bom = data.startsWith("\xef\xbb\xbf");
     QString text;
-    if (decodeUtf8(bom ? data.sliced(3) : data, text))
-        return text; // the byte order mark is not text
+    if (decodeUtf8(bom ? data.sliced(3) : data, text)) {
+        form.byteOrderMark = bom; // the byte order mark is not text
+        return text;
+    }
     // Not UTF-8: the whole file is Windows-1254.
+    form.encoding = TextEncoding::Windows1254;
     text.clear();
     CodePageDecoder(1254).decode(data, text);
     return text;
 }
 
-QByteArrayView lineEndingBytes(LineEnding ending)
-{
-    switch (ending) {
-    case LineEnding::LF: return "\n";
-    case LineEnding::CR: return "\r";
-    case LineEnding::CRLF: break;
-    }
-    return "\r\n";
-}
-
-// Characters that are not written as themselves: a line break inside a
-// paragraph (written as the line ending), pictures and frame marks (dropped).
-bool isSpecial(char16_t c)
-{
-    return c == QChar::LineSeparator || c == QChar::ObjectReplacementCharacter || c == 0xfdd0 || c == 0xfdd1;
-}
-
-// Encodes span as UTF-8 straight into out's buffer, in pieces that fit it.
-void encodeSpan(QStringView span, QStringEncoder &utf8, OutputSink &out)
-{
-    // UTF-8 takes at most three bytes per UTF-16 unit.
-    constexpr qsizetype Piece = OutputSink::MaxClaim / 3;
-    while (!span.isEmpty()) {
-        qsizetype n = qMin(span.size(), Piece);
-        if (n < span.size() && QChar::isHighSurrogate(span[n - 1].unicode()))
-            --n; // keep a surrogate pair together
-        char *o = out.claim(OutputSink::MaxClaim);
-        out.commit(utf8.appendToBuffer(o, span.first(n)));
-        span = span.sliced(n);
-    }
-}
-
-void encodeParagraph(QStringView text, QByteArrayView newline, QStringEncoder &utf8, OutputSink &out)
-{
-    const char16_t *data = reinterpret_cast<const char16_t *>(text.data());
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (data[i] < QChar::LineSeparator || !isSpecial(data[i]))
-            continue;
-        encodeSpan(text.sliced(start, i - start), utf8, out);
-        if (data[i] == QChar::LineSeparator)
-            out.put(newline);
-        start = i + 1;
-    }
-    encodeSpan(text.sliced(start), utf8, out);
-}
-
 } // namespace
 
-LineEnding readPlainText(QTextDocument &doc, QByteArrayView data)
+PlainTextForm readPlainText(QTextDocument &doc, QByteArrayView data)
 {
-    const QString text = decodePlainText(data);
+    PlainTextForm form;
+    const QString text = decodePlainText(data, form);
     const bool undo = doc.isUndoRedoEnabled();
     doc.setUndoRedoEnabled(false);
     doc.clear();
@@ -187,46 +141,8 @@ LineEnding readPlainText(QTextDocument &doc, QByteArrayView data)
     }
     doc.setUndoRedoEnabled(undo);
     doc.setModified(false);
-    return firstLineEnding(data);
-}
-
-// True when the text written for the first paragraph starts with U+FEFF,
-// which a reader would take for a byte order mark.
-bool startsWithBomCharacter(QStringView firstParagraph)
-{
-    for (QChar c : firstParagraph) {
-        if (c.unicode() == 0xfeff)
-            return true;
-        if (!isSpecial(c.unicode()) || c == QChar::LineSeparator)
-            return false;
-    }
-    return false;
-}
-
-void writePlainText(const QTextDocument &doc, LineEnding lineEnding, OutputSink &out)
-{
-    // Block by block: Qt hands out a block's text faster than the whole text.
-    const QByteArrayView newline = lineEndingBytes(lineEnding);
-    QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-    bool first = true;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        const QString text = block.text();
-        if (!first)
-            out.put(newline);
-        else if (startsWithBomCharacter(text))
-            out.put("\xef\xbb\xbf"); // so that reading drops this mark, not the text's own
-        first = false;
-        encodeParagraph(text, newline, utf8, out);
-    }
-}
-
-QByteArray toPlainText(const QTextDocument &doc, LineEnding lineEnding)
-{
-    QByteArray result;
-    OutputSink out(result);
-    writePlainText(doc, lineEnding, out);
-    out.flush();
-    return result;
+    form.lineEnding = firstLineEnding(data);
+    return form;
 }
 
 } // namespace kelmora::formats

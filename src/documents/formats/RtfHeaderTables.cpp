@@ -1,7 +1,5 @@
 #include "RtfHeaderTables.h"
 
-#include "CodePage.h"
-
 namespace kelmora::formats {
 
 namespace {
@@ -22,14 +20,14 @@ void RtfFontTable::beginEntry(int number)
 
 void RtfFontTable::setCharset(int charset)
 {
-    if (m_hasEntry && m_entry.codePage == 0)
-        m_entry.codePage = codePageForCharset(charset);
+    if (m_hasEntry && charset >= 0)
+        m_entry.charset = charset;
 }
 
 void RtfFontTable::setCodePage(int codePage)
 {
     if (m_hasEntry && codePage > 0)
-        m_entry.codePage = codePage;
+        m_entry.cpg = codePage;
 }
 
 void RtfFontTable::appendText(QStringView text)
@@ -56,6 +54,7 @@ void RtfFontTable::endEntry()
         return;
     m_entry.name = m_entry.name.trimmed();
     m_fonts.insert(m_number, m_entry);
+    ++m_revision;
     m_hasEntry = false;
 }
 

@@ -4,6 +4,7 @@
 // Lookups of numbers the file never declared answer "none"; nothing here
 // grows faster than the input.
 
+#include "CodePage.h"
 #include "DocumentModel.h"
 
 #include <QColor>
@@ -22,22 +23,31 @@ class RtfFontTable {
 public:
     struct Font {
         QString name;
-        int codePage = 0; // 0: the document's code page
+        int charset = -1; // \fcharsetN, -1 when not given
+        int cpg = 0;      // \cpgN, 0 when not given
+        // The code page of text in this font (see fontCodePage).
+        int codePage(int documentPage) const { return fontCodePage(charset, cpg, documentPage); }
     };
 
     void beginEntry(int number);
     void setCharset(int charset);
     void setCodePage(int codePage);
-    // Code page for the name's bytes of the current entry (0: the document's).
-    int entryCodePage() const { return m_hasEntry ? m_entry.codePage : 0; }
+    // The code page of the current entry's name.
+    int entryCodePage(int documentPage) const
+    {
+        return m_hasEntry ? m_entry.codePage(documentPage) : documentPage;
+    }
     // Decoded name text; a ";" ends the entry.
     void appendText(QStringView text);
     void endEntry();
 
     const Font *find(int number) const;
+    // Changes whenever an entry is added or replaced.
+    int revision() const { return m_revision; }
 
 private:
     QHash<int, Font> m_fonts;
+    int m_revision = 0;
     Font m_entry;
     int m_number = 0;
     bool m_hasEntry = false;
@@ -54,6 +64,8 @@ public:
     void endEntry();
     // The colour of entry index, or nothing for auto and undeclared entries.
     std::optional<QColor> colour(int index) const;
+    // Changes whenever an entry is added.
+    int revision() const { return int(m_entries.size()); }
 
 private:
     static int clampComponent(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }

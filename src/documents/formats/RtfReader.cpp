@@ -4,9 +4,20 @@
 
 namespace kelmora::formats {
 
-RtfReader::RtfReader(QTextDocument &doc) : m_builder(doc) {}
-
-RtfReader::~RtfReader() = default;
+RtfReader::RtfReader(QTextDocument &doc) : m_body(doc, m_settings, m_fonts, m_colours, m_lists, m_decoders)
+{
+    const auto set = [this](Dest d, RtfDestination &handler) { m_destinations[size_t(d)] = &handler; };
+    set(Dest::Normal, m_body);
+    set(Dest::Ignore, m_ignored);
+    set(Dest::Skipped, m_skipped);
+    set(Dest::FontTable, m_fontTable);
+    set(Dest::ColorTable, m_colourTable);
+    for (Dest d : {Dest::ListTable, Dest::List, Dest::ListLevel, Dest::ListOverrideTable, Dest::ListOverride})
+        set(d, m_listTables);
+    set(Dest::Pn, m_pn);
+    set(Dest::Picture, m_picture);
+    set(Dest::UprChoice, m_upr);
+}
 
 RtfReport RtfReader::read(QByteArrayView data)
 {
@@ -17,6 +28,7 @@ RtfReport RtfReader::read(QByteArrayView data)
     bool exhausted = false; // the data ended first
     while (!closed && !exhausted) {
         const RtfToken t = m_tokens.next();
+        const bool firstInGroup = std::exchange(m_groupOpened, false);
         switch (t.kind) {
         case RtfToken::Text:
             onText(t.text);
@@ -44,7 +56,7 @@ RtfReport RtfReader::read(QByteArrayView data)
             onWord(t);
             break;
         case RtfToken::Symbol:
-            onSymbol(t.symbol);
+            onSymbol(t.symbol, firstInGroup);
             break;
         default:
             break;
@@ -57,8 +69,7 @@ RtfReport RtfReader::read(QByteArrayView data)
     if (m_stack.size() < 2)
         m_stack.append(GroupState());
     flushBytes();
-    flushSurrogate();
-    m_builder.finish(paragraph(top().para));
+    m_body.finish(top());
     return m_report;
 }
 
@@ -80,26 +91,11 @@ void RtfReader::onText(QByteArrayView text)
         if (text.isEmpty())
             return;
     }
-    switch (top().dest) {
-    case Dest::Normal:
-    case Dest::FontTable:
+    RtfDestination &d = destination();
+    if (d.joinsBytes())
         m_bytes.append(text);
-        break;
-    case Dest::ColorTable:
-        for (char c : text) {
-            if (c == ';')
-                m_colours.endEntry();
-        }
-        break;
-    case Dest::Picture:
-        m_picture.appendHex(text);
-        break;
-    case Dest::UprChoice:
-        skipCurrentGroup();
-        break;
-    default:
-        break;
-    }
+    else
+        d.bytes(top(), text);
 }
 
 void RtfReader::onHex(unsigned char byte)
@@ -109,47 +105,20 @@ void RtfReader::onHex(unsigned char byte)
         --m_fallback;
         return;
     }
-    const Dest dest = top().dest;
-    if (dest == Dest::Normal || dest == Dest::FontTable)
-        m_bytes.append(char(byte));
-    else if (dest == Dest::UprChoice)
-        skipCurrentGroup();
+    RtfDestination &d = destination();
+    const char c = char(byte);
+    if (d.joinsBytes())
+        m_bytes.append(c);
+    else
+        d.bytes(top(), QByteArrayView(&c, 1));
 }
 
 void RtfReader::flushBytes()
 {
     if (m_bytes.isEmpty())
         return;
-    const bool body = top().dest == Dest::Normal;
-    int codePage = body ? bodyCodePage() : m_fonts.entryCodePage();
-    if (codePage == 0)
-        codePage = m_docCodePage;
-    m_decoded.resize(0);
-    decoder(codePage).decode(m_bytes, m_decoded);
+    destination().bytes(top(), m_bytes);
     m_bytes.resize(0);
-    textInDestination(m_decoded);
-}
-
-void RtfReader::textInDestination(QStringView text)
-{
-    switch (top().dest) {
-    case Dest::Normal:
-        appendBodyText(text);
-        break;
-    case Dest::FontTable:
-        m_fonts.appendText(text);
-        break;
-    default:
-        break;
-    }
-}
-
-const CodePageDecoder &RtfReader::decoder(int codePage)
-{
-    std::unique_ptr<CodePageDecoder> &d = m_decoders[codePage];
-    if (!d)
-        d = std::make_unique<CodePageDecoder>(codePage);
-    return *d;
 }
 
 void RtfReader::onGroupStart()
@@ -170,6 +139,7 @@ void RtfReader::onGroupStart()
         s.dest = Dest::UprChoice;
     }
     m_stack.append(s);
+    m_groupOpened = true;
 }
 
 void RtfReader::onGroupEnd()
@@ -177,10 +147,10 @@ void RtfReader::onGroupEnd()
     m_fallback = 0;
     m_ignorable = false;
     const GroupState closed = m_stack.takeLast();
-    endDestination(closed);
+    m_destinations[size_t(closed.dest)]->end(closed, top());
 }
 
-void RtfReader::skipCurrentGroup()
+void RtfReader::skipGroup()
 {
     m_bytes.resize(0);
     m_fallback = 0;
@@ -199,15 +169,9 @@ void RtfReader::onWord(const RtfToken &t)
     }
     const Kw k = lookupWord(t.word);
     GroupState &s = top();
-    if (s.dest == Dest::UprChoice) {
-        if (k == Kw::Ud)
-            s.dest = s.uprParent;
-        else
-            skipCurrentGroup();
-        return;
-    }
-    if (isSkippedDestination(k)) {
-        skipCurrentGroup();
+    RtfDestination &here = destination();
+    if (here.readsEveryWord()) {
+        here.word(s, k, t);
         return;
     }
     switch (k) {
@@ -218,30 +182,31 @@ void RtfReader::onWord(const RtfToken &t)
         s.uc = quint8(qBound(0, t.param, 16));
         return;
     case Kw::U:
-        appendUnicode(t.param);
+        onUnicode(t.param);
         m_fallback = s.uc;
         return;
     default:
         break;
     }
-    if (startDestination(k))
-        return;
-    if (ignorable) {
-        skipCurrentGroup();
+    const Dest named = destinationOf(k);
+    if (named != Dest::None && m_destinations[size_t(named)]->begin(s, k))
+        return; // s may be gone: a skipped group is popped
+    // "{\*" before a word we do not know, or before a destination that does
+    // not start here, skips the group; before a word we know that names no
+    // destination (\csN) it marks nothing.
+    if (ignorable && (k == Kw::Unknown || named != Dest::None)) {
+        skipGroup();
         return;
     }
-    switch (s.dest) {
-    case Dest::Normal:
-    case Dest::Ignore:
-        bodyWord(k, t);
-        break;
-    case Dest::Picture:
-        wordInPicture(k, t);
-        break;
-    default:
-        wordInHeaderTable(k, t);
-        break;
-    }
+    here.word(s, k, t);
+}
+
+void RtfReader::onUnicode(int value)
+{
+    // \uN is a signed 16-bit number: -1 is U+FFFF.
+    const int v = value < 0 ? value + 0x10000 : value;
+    const char16_t c = (v < 0 || v > 0xffff) ? u'\ufffd' : char16_t(v);
+    destination().unicode(top(), c);
 }
 
 void RtfReader::onBinary(int count)
@@ -249,14 +214,15 @@ void RtfReader::onBinary(int count)
     const QByteArrayView data = m_tokens.takeBinary(count);
     if (data.size() < count)
         problem(QStringLiteral("\\bin%1 runs past the end of the data").arg(count));
-    if (top().dest == Dest::Picture)
-        m_picture.appendBinary(data);
+    destination().binary(top(), data);
 }
 
-void RtfReader::onSymbol(char symbol)
+void RtfReader::onSymbol(char symbol, bool firstInGroup)
 {
+    // Only "{\*" marks a destination that may be skipped; a \* further on
+    // in a group (writers leave them before character styles) marks nothing.
     if (symbol == '*') {
-        m_ignorable = true;
+        m_ignorable = firstInGroup;
         return;
     }
     m_ignorable = false;
@@ -264,193 +230,7 @@ void RtfReader::onSymbol(char symbol)
         --m_fallback;
         return;
     }
-    if (top().dest == Dest::UprChoice) {
-        skipCurrentGroup();
-        return;
-    }
-    if (top().dest != Dest::Normal)
-        return;
-    switch (symbol) {
-    case '~':
-        appendBodyText(u"\u00a0");
-        break;
-    case '-':
-        appendBodyText(u"\u00ad");
-        break;
-    case '_':
-        appendBodyText(u"\u2011");
-        break;
-    case '\n':
-        endParagraph();
-        break;
-    default:
-        break; // \: \| and malformed escapes carry no text
-    }
-}
-
-bool RtfReader::startDestination(Kw k)
-{
-    GroupState &s = top();
-    const bool inBody = s.dest == Dest::Normal || s.dest == Dest::Ignore;
-    Dest dest = s.dest;
-    switch (k) {
-    case Kw::Fonttbl: dest = Dest::FontTable; break;
-    case Kw::Colortbl: dest = Dest::ColorTable; break;
-    case Kw::Listtable: dest = Dest::ListTable; break;
-    case Kw::Listoverridetable: dest = Dest::ListOverrideTable; break;
-    case Kw::List: case Kw::Listlevel: case Kw::Listoverride:
-        return startListEntry(k);
-    case Kw::Pict:
-        if (s.dest == Dest::Picture)
-            return false; // a picture inside a picture: skipped as ignorable or ignored
-        m_picture.reset();
-        m_pictureForBody = s.dest == Dest::Normal;
-        dest = Dest::Picture;
-        break;
-    case Kw::Pn:
-        if (!inBody)
-            return false;
-        s.para.pn = PnKind::Other;
-        dest = Dest::Pn;
-        break;
-    case Kw::Field: case Kw::Object: case Kw::Shp:
-        if (!inBody)
-            return false;
-        dest = Dest::Ignore;
-        break;
-    case Kw::Fldrslt: case Kw::Result: case Kw::Shprslt:
-        if (!inBody)
-            return false;
-        dest = Dest::Normal;
-        break;
-    case Kw::Shppict: case Kw::Ud:
-        return inBody;
-    case Kw::Upr:
-        s.upr = true;
-        return true;
-    default:
-        return false;
-    }
-    s.dest = dest;
-    s.opensDest = true;
-    return true;
-}
-
-// A list, a list level or a list override, each inside its own table.
-bool RtfReader::startListEntry(Kw k)
-{
-    GroupState &s = top();
-    if (k == Kw::List && s.dest == Dest::ListTable) {
-        m_lists.beginList();
-        s.dest = Dest::List;
-    } else if (k == Kw::Listlevel && s.dest == Dest::List) {
-        m_lists.beginLevel();
-        s.dest = Dest::ListLevel;
-    } else if (k == Kw::Listoverride && s.dest == Dest::ListOverrideTable) {
-        m_lists.beginOverride();
-        s.dest = Dest::ListOverride;
-    } else {
-        return false;
-    }
-    s.opensDest = true;
-    return true;
-}
-
-void RtfReader::endDestination(const GroupState &closed)
-{
-    switch (closed.dest) {
-    case Dest::FontTable:
-        m_fonts.endEntry(); // an entry group or the table without a final ";"
-        m_formatIds.clear();
-        m_lastCharId = -1;
-        break;
-    case Dest::ColorTable:
-        m_formatIds.clear();
-        m_lastCharId = -1;
-        break;
-    case Dest::Pn:
-        if (closed.opensDest)
-            top().para.pn = closed.para.pn;
-        break;
-    case Dest::Picture:
-        if (closed.opensDest)
-            finishPicture();
-        break;
-    default:
-        break;
-    }
-}
-
-void RtfReader::wordInHeaderTable(Kw k, const RtfToken &t)
-{
-    GroupState &s = top();
-    switch (s.dest) {
-    case Dest::FontTable:
-        if (k == Kw::F)
-            m_fonts.beginEntry(t.param);
-        else if (k == Kw::Fcharset)
-            m_fonts.setCharset(t.param);
-        else if (k == Kw::Cpg)
-            m_fonts.setCodePage(t.param);
-        break;
-    case Dest::ColorTable:
-        if (k == Kw::Red)
-            m_colours.setRed(t.param);
-        else if (k == Kw::Green)
-            m_colours.setGreen(t.param);
-        else if (k == Kw::Blue)
-            m_colours.setBlue(t.param);
-        break;
-    case Dest::List:
-        if (k == Kw::Listid)
-            m_lists.setListId(t.param);
-        break;
-    case Dest::ListLevel:
-        if (k == Kw::Levelnfc || k == Kw::Levelnfcn)
-            m_lists.setLevelFormat(t.param);
-        break;
-    case Dest::ListOverride:
-        if (k == Kw::Listid)
-            m_lists.setOverrideListId(t.param);
-        else if (k == Kw::Ls)
-            m_lists.setOverrideNumber(t.param);
-        break;
-    case Dest::Pn:
-        if (k == Kw::Pnlvlblt)
-            s.para.pn = PnKind::Bullet;
-        else if (k == Kw::Pnlvlbody || k == Kw::Pnlvl)
-            s.para.pn = PnKind::Other;
-        else if (k == Kw::Pnlvlcont)
-            s.para.pn = PnKind::None;
-        break;
-    default:
-        break;
-    }
-}
-
-void RtfReader::wordInPicture(Kw k, const RtfToken &t)
-{
-    switch (k) {
-    case Kw::Pngblip: m_picture.setKind(RtfPicture::Kind::Png); break;
-    case Kw::Jpegblip: m_picture.setKind(RtfPicture::Kind::Jpeg); break;
-    case Kw::Picw: m_picture.setPixelWidth(t.param); break;
-    case Kw::Pich: m_picture.setPixelHeight(t.param); break;
-    case Kw::Picwgoal: m_picture.setGoalWidth(t.param); break;
-    case Kw::Pichgoal: m_picture.setGoalHeight(t.param); break;
-    case Kw::Picscalex: m_picture.setScaleX(t.param); break;
-    case Kw::Picscaley: m_picture.setScaleY(t.param); break;
-    default: break;
-    }
-}
-
-void RtfReader::finishPicture()
-{
-    const QByteArray data = m_picture.imageData();
-    const QSize size = m_picture.sizeTwips();
-    m_picture.reset();
-    if (data.isEmpty() || !m_pictureForBody)
-        return;
-    appendObject(m_builder.addImage(data, size));
+    destination().symbol(top(), symbol);
 }
 
 } // namespace kelmora::formats

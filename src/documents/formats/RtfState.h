@@ -12,6 +12,7 @@ namespace kelmora::formats {
 enum class Dest : quint8 {
     Normal,            // document text
     Ignore,            // text dropped, nested destinations still read (\field, \object, \shp)
+    Skipped,           // a group read no further (\info, \stylesheet, unknown words after \*)
     FontTable,
     ColorTable,
     ListTable,
@@ -22,6 +23,7 @@ enum class Dest : quint8 {
     Pn,                // old-style numbering properties of the paragraph
     Picture,
     UprChoice,         // a child of \upr: only the \ud alternative is read
+    None,              // not a destination (the last value: the number of destinations)
 };
 
 enum class VerticalPos : quint8 { Normal, Super, Sub };
@@ -31,7 +33,7 @@ enum class VerticalPos : quint8 { Normal, Super, Sub };
 enum class AssocMode : quint8 { Western, EastAsian, Other };
 
 struct CharState {
-    int font = -1;        // \fN, -1 when the file never names one
+    int font = -1;        // \fN, -1: the document's default font (\deffN)
     int halfPoints = 24;  // \fsN
     int colour = 0;       // \cfN
     int highlight = 0;    // \highlightN, \cbN, \chcbpatN; 0 = none

@@ -48,6 +48,7 @@ constexpr Entry Words[] = {
     {"company", Kw::Company},
     {"cpg", Kw::Cpg},
     {"creatim", Kw::Creatim},
+    {"cs", Kw::Cs},
     {"datafield", Kw::Datafield},
     {"datastore", Kw::Datastore},
     {"dbch", Kw::Dbch},

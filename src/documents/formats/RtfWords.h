@@ -26,8 +26,9 @@ enum class Kw : quint16 {
     Objclass, Objname, Falt, Panose, Fname, Filetbl, Do, Background, Pnseclvl, Bkmkstart,
     Bkmkend, Datafield, Docvar, Shpinst, Shptxt, Nesttableprops, Themedata, Colorschememapping,
     Datastore, Latentstyles, Generator, Xmlnstbl, Rsidtbl, Pgdsctbl, Userprops,
-    // Character formatting
-    Plain, B, I, Ul, Ulnone, Uld, Uldash, Uldashd, Uldashdd, Uldb, Ulhwave, Ulldash, Ulth,
+    // Character formatting. \csN (a character style) sets nothing here, but
+    // being known it keeps the text of a {\*\csN ...} group.
+    Cs, Plain, B, I, Ul, Ulnone, Uld, Uldash, Uldashd, Uldashdd, Uldb, Ulhwave, Ulldash, Ulth,
     Ulthd, Ulthdash, Ulthdashd, Ulthdashdd, Ulthldash, Ululdbwave, Ulw, Ulwave, Strike,
     Striked, Fs, F, Cf, Highlight, Cb, Chcbpat, Super, Sub, Nosupersub,
     Loch, Hich, Dbch, Rtlch, Ltrch, Af, Afs,
@@ -41,6 +42,7 @@ enum class Kw : quint16 {
     Fcharset, Cpg, Red, Green, Blue, Listid, Levelnfc, Levelnfcn,
     // Pictures
     Pngblip, Jpegblip, Picw, Pich, Picwgoal, Pichgoal, Picscalex, Picscaley, Bin,
+    Count // not a word: the number of values above
 };
 
 Kw lookupWord(std::string_view word);

@@ -10,7 +10,7 @@ namespace kelmora::formats {
 
 class OutputSink;
 
-void writePlainText(const QTextDocument &doc, LineEnding lineEnding, OutputSink &out);
+void writePlainText(const QTextDocument &doc, const PlainTextForm &form, OutputSink &out);
 void writeRtf(const QTextDocument &doc, OutputSink &out);
 
 } // namespace kelmora::formats

@@ -1,6 +1,7 @@
 #include "FormatTestSupport.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QImage>
 
 namespace kelmora::formats::test {
@@ -92,6 +93,29 @@ QByteArray rtfWithTables(QByteArrayView body)
     rtf += body;
     rtf += '}';
     return rtf;
+}
+
+QString rtfDataDir()
+{
+    return QStringLiteral(KELMORA_TEST_DATA "/rtf");
+}
+
+QStringList rtfDataFiles()
+{
+    QStringList names = QDir(rtfDataDir()).entryList({QStringLiteral("*.rtf")}, QDir::Files, QDir::Name);
+    for (QString &n : names)
+        n.chop(4);
+    return names;
+}
+
+QString libreOfficeText(QString text)
+{
+    if (text.startsWith(u'\ufeff'))
+        text.remove(0, 1);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    return text;
 }
 
 QByteArray pictureBytes(const char *format, QSize size)

@@ -38,6 +38,14 @@ QString describeParagraph(const QTextBlock &block);
 // fonts 0 Arial, 1 Times New Roman, 2 Courier New and colours 1 red, 2 green.
 QByteArray rtfWithTables(QByteArrayView body);
 
+// The folder of the hand-written RTF files and their expectations.
+QString rtfDataDir();
+// The names (without ".rtf") of the files there.
+QStringList rtfDataFiles();
+// Text as LibreOffice's text export writes it, in the form toPlainText with
+// LF gives: no byte order mark, LF line ends, no line end after the last line.
+QString libreOfficeText(QString text);
+
 // PNG or JPEG bytes of a small picture.
 QByteArray pictureBytes(const char *format, QSize size);
 

@@ -4,7 +4,9 @@
 // The tests run as root in CI, where permission bits alone stop nothing, so
 // the failures are produced in ways that hold for root too: a file marked
 // read-only (refused by policy), an immutable file, a child process that
-// drops to "nobody", a file size limit, and a full tmpfs.
+// drops to "nobody", a file size limit, and a full tmpfs. Files that cannot
+// be replaced by a new one (folders the user may not write, an immutable or
+// sticky folder, hard links) are written in place.
 
 #include "formats/DocumentIO.h"
 #include "base/Exceptions.h"
@@ -15,7 +17,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 
+#include <cstring>
 #include <grp.h>
 #include <signal.h>
 #include <sys/mount.h>
@@ -42,12 +46,20 @@ private Q_SLOTS:
     void loadChoosesTheFormat_data();
     void loadChoosesTheFormat();
     void saveCreatesAndReplaces();
+    void saveKeepsThePlainTextForm_data();
+    void saveKeepsThePlainTextForm();
     void saveKeepsPermissionsAndOwner();
     void saveThroughLink();
+    void saveInPlace_data();
+    void saveInPlace();
     void saveFailuresKeepTheOldFile_data();
     void saveFailuresKeepTheOldFile();
 
 private:
+    // Mounts a 64 KiB tmpfs on dir, undone in cleanup(); false (with the
+    // reason in why) where that cannot be done.
+    bool mountSmallTmpfs(const QString &dir, QString &why);
+
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_mountPoint;
     QString m_immutable;
@@ -56,6 +68,13 @@ private:
 namespace {
 
 constexpr uid_t Nobody = 65534;
+
+PlainTextForm utf8(LineEnding ending)
+{
+    PlainTextForm form;
+    form.lineEnding = ending;
+    return form;
+}
 
 QString errorKind(const Exception &e)
 {
@@ -206,7 +225,7 @@ void TestFileIo::loadErrors()
     }
     auto doc = newDocument();
     doc->setPlainText(u"eski"_s);
-    const auto load = [&] { loadFile(*doc, path, false); };
+    const auto load = [&] { (void)loadFile(*doc, path, false); };
     const QString result = asNobody ? inChild(load, true) : caught(load);
     QCOMPARE(result, expected.arg(absolute));
     QCOMPARE(doc->toPlainText(), u"eski"_s);
@@ -241,7 +260,7 @@ void TestFileIo::loadChoosesTheFormat()
     auto doc = newDocument();
     const LoadResult r = loadFile(*doc, path, plainText);
     QCOMPARE(r.rtf, rtf);
-    QCOMPARE(int(r.lineEnding), ending);
+    QCOMPARE(int(r.plainText.lineEnding), ending);
     QCOMPARE(documentText(*doc), text);
     QVERIFY(!doc->isModified());
     if (rtf)
@@ -254,7 +273,7 @@ void TestFileIo::saveCreatesAndReplaces()
     auto doc = newDocument();
     doc->setPlainText(u"birinci"_s);
     const mode_t mask = ::umask(027);
-    saveFile(*doc, path, false, LineEnding::CRLF);
+    saveFile(*doc, path, false, {});
     ::umask(mask);
     struct stat st {};
     QVERIFY(::stat(QFile::encodeName(path).constData(), &st) == 0);
@@ -264,11 +283,42 @@ void TestFileIo::saveCreatesAndReplaces()
     QCOMPARE(documentText(*back), u"birinci"_s);
 
     doc->setPlainText(u"ikinci\nsatır"_s);
-    saveFile(*doc, path, true, LineEnding::LF);
+    saveFile(*doc, path, true, utf8(LineEnding::LF));
     QCOMPARE(readAll(path), QByteArray("ikinci\nsatır"));
     // Nothing else is left in the folder.
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList{u"yeni.rtf"_s});
+}
+
+void TestFileIo::saveKeepsThePlainTextForm_data()
+{
+    QTest::addColumn<QByteArray>("old");
+    QTest::addColumn<QString>("typed"); // at the end
+    QTest::addColumn<QByteArray>("saved");
+
+    QTest::newRow("Windows-1254, every character fits")
+        << QByteArray("\xc7" "ay\r\n\xfe" "eker") << u" ve \u0130\u011f\u0131r"_s << QByteArray("\xc7" "ay\r\n\xfe" "eker ve \xdd\xf0\xfdr");
+    QTest::newRow("Windows-1254 with a character it lacks becomes UTF-8")
+        << QByteArray("\xc7" "ay\r\n\xfe" "eker") << u" ve \u03c0"_s << QByteArray("Çay\r\nşeker ve π");
+    QTest::newRow("UTF-8 with a byte order mark keeps it")
+        << QByteArray("\xef\xbb\xbf\xc3\x87" "ay\n") << u"!"_s << QByteArray("\xef\xbb\xbf\xc3\x87" "ay\n!");
+    QTest::newRow("UTF-8 without a mark gets none") << QByteArray("a\rb") << u"\u0131"_s << QByteArray("a\rb\xc4\xb1");
+}
+
+void TestFileIo::saveKeepsThePlainTextForm()
+{
+    QFETCH(QByteArray, old);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, saved);
+    const QString path = m_dir->path() + u"/eski.txt"_s;
+    writeFile(path, old);
+    auto doc = newDocument();
+    const LoadResult loaded = loadFile(*doc, path, false);
+    QTextCursor c(doc.get());
+    c.movePosition(QTextCursor::End);
+    c.insertText(typed);
+    saveFile(*doc, path, true, loaded.plainText);
+    QCOMPARE(readAll(path), saved);
 }
 
 void TestFileIo::saveKeepsPermissionsAndOwner()
@@ -281,7 +331,7 @@ void TestFileIo::saveKeepsPermissionsAndOwner()
         QVERIFY(::chown(QFile::encodeName(path).constData(), Nobody, Nobody) == 0);
     auto doc = newDocument();
     doc->setPlainText(u"yeni"_s);
-    saveFile(*doc, path, true, LineEnding::CRLF);
+    saveFile(*doc, path, true, {});
     struct stat st {};
     QVERIFY(::stat(QFile::encodeName(path).constData(), &st) == 0);
     QCOMPARE(st.st_mode & 07777, mode_t(0640));
@@ -298,9 +348,92 @@ void TestFileIo::saveThroughLink()
     QVERIFY(QFile::link(target, link));
     auto doc = newDocument();
     doc->setPlainText(u"yeni"_s);
-    saveFile(*doc, link, true, LineEnding::CRLF);
+    saveFile(*doc, link, true, {});
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(readAll(target), QByteArray("yeni"));
+}
+
+bool TestFileIo::mountSmallTmpfs(const QString &dir, QString &why)
+{
+    if (::geteuid() != 0) {
+        why = u"the full-disk case mounts a small tmpfs, which needs root"_s;
+        return false;
+    }
+    if (::mount("tmpfs", QFile::encodeName(dir).constData(), "tmpfs", 0, "size=64k") != 0) {
+        why = u"cannot mount a small tmpfs for the full-disk case: "_s + QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    m_mountPoint = dir;
+    return true;
+}
+
+void TestFileIo::saveInPlace_data()
+{
+    QTest::addColumn<QString>("scenario");
+    QTest::addColumn<bool>("shorter"); // the new content is shorter than the old
+
+    // A file the user may write in a folder they may not: the safe save's
+    // temporary file cannot be made there.
+    QTest::newRow("folder the user may not write") << u"folder"_s << false;
+    QTest::newRow("folder the user may not write, shorter text") << u"folder"_s << true;
+    // The same for root: nothing may be created in an immutable folder, but
+    // its files may be written.
+    QTest::newRow("immutable folder") << u"immutable folder"_s << true;
+    // Another user's file the user may write, in a sticky folder: it may not
+    // be renamed over.
+    QTest::newRow("sticky folder, another user's file") << u"sticky"_s << false;
+    // Other names share the file and see the new text.
+    QTest::newRow("hard-linked file") << u"linked"_s << false;
+    QTest::newRow("hard-linked file, shorter text") << u"linked"_s << true;
+}
+
+void TestFileIo::saveInPlace()
+{
+    QFETCH(QString, scenario);
+    QFETCH(bool, shorter);
+    const QString dir = m_dir->path() + u"/paylaşım"_s;
+    QVERIFY(QDir().mkdir(dir));
+    const QString path = dir + u"/belge.txt"_s;
+    const QString link = m_dir->path() + u"/öteki ad.txt"_s;
+    const QByteArray native = QFile::encodeName(path);
+    const QByteArray nativeDir = QFile::encodeName(dir);
+    writeFile(path, QByteArray(shorter ? 20000 : 10, 'e'));
+    QVERIFY(::chmod(native.constData(), 0666) == 0);
+    bool asNobody = false;
+    if (scenario == u"folder") {
+        QVERIFY(::chmod(nativeDir.constData(), 0555) == 0);
+        asNobody = true;
+    } else if (scenario == u"immutable folder") {
+        if (!run(u"chattr"_s, {u"+i"_s, dir}))
+            QSKIP("chattr +i does not work on this file system");
+        m_immutable = dir;
+    } else if (scenario == u"sticky") {
+        QVERIFY(::chmod(nativeDir.constData(), 01777) == 0);
+        asNobody = true;
+    } else if (scenario == u"linked") {
+        QVERIFY(::link(native.constData(), QFile::encodeName(link).constData()) == 0);
+    }
+    if (asNobody && ::geteuid() != 0)
+        QSKIP("these cases drop to the user nobody, which needs root");
+    struct stat before {};
+    QVERIFY(::stat(native.constData(), &before) == 0);
+
+    auto doc = newDocument();
+    doc->setPlainText(u"yeni metin\nikinci satır"_s);
+    const auto save = [&] { saveFile(*doc, path, true, utf8(LineEnding::LF)); };
+    QCOMPARE(asNobody ? inChild(save, true) : caught(save), u"ok"_s);
+
+    const QByteArray written = "yeni metin\nikinci satır";
+    QCOMPARE(readAll(path), written);
+    struct stat after {};
+    QVERIFY(::stat(native.constData(), &after) == 0);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QCOMPARE(after.st_uid, before.st_uid);
+    if (scenario == u"linked")
+        QCOMPARE(readAll(link), written);
+    QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{u"belge.txt"_s});
+    ::chmod(nativeDir.constData(), 0777);
 }
 
 void TestFileIo::saveFailuresKeepTheOldFile_data()
@@ -313,12 +446,15 @@ void TestFileIo::saveFailuresKeepTheOldFile_data()
     QTest::newRow("immutable file") << u"immutable"_s
                                     << u"EFCreateError: Cannot create file \"%1\". Operation not permitted"_s;
     QTest::newRow("file the user may not write") << u"notmine"_s << denied;
-    QTest::newRow("folder the user may not write") << u"folder"_s << denied;
+    QTest::newRow("new file in a folder the user may not write") << u"newinfolder"_s << denied;
+    QTest::newRow("unreadable file in a folder the user may not write") << u"writeonly"_s << denied;
     QTest::newRow("target is a folder") << u"isfolder"_s << u"EFCreateError: Cannot create file \"%1\". Is a directory"_s;
     QTest::newRow("missing folder") << u"nofolder"_s
                                     << u"EFCreateError: Cannot create file \"%1\". No such file or directory"_s;
     QTest::newRow("write fails halfway") << u"limit"_s << u"EWriteError: Failed to Save Stream"_s;
     QTest::newRow("disk full") << u"full"_s << u"EWriteError: Failed to Save Stream"_s;
+    QTest::newRow("hard-linked file, write fails halfway") << u"linked limit"_s << u"EWriteError: Failed to Save Stream"_s;
+    QTest::newRow("hard-linked file, disk full") << u"linked full"_s << u"EWriteError: Failed to Save Stream"_s;
 }
 
 void TestFileIo::saveFailuresKeepTheOldFile()
@@ -332,15 +468,16 @@ void TestFileIo::saveFailuresKeepTheOldFile()
     bool asNobody = false;
     rlim_t limit = RLIM_INFINITY;
     const QByteArray native = QFile::encodeName(path);
-    if (scenario == u"full") {
-        m_mountPoint = dir;
-        if (::mount("tmpfs", QFile::encodeName(dir).constData(), "tmpfs", 0, "size=64k") != 0) {
-            m_mountPoint.clear();
-            QSKIP("cannot mount a small tmpfs here");
-        }
-    }
-    if (scenario != u"nofolder" && scenario != u"isfolder")
+    QString why;
+    if (scenario.endsWith(u"full") && !mountSmallTmpfs(dir, why))
+        QSKIP(qPrintable(why));
+    const bool keepsOld = scenario != u"nofolder" && scenario != u"isfolder" && scenario != u"newinfolder";
+    if (keepsOld)
         writeFile(path, old);
+    // A second name for the file: it is rewritten in place, not replaced.
+    const QString link = dir + u"/bağ.rtf"_s;
+    if (scenario.startsWith(u"linked"))
+        QVERIFY(::link(native.constData(), QFile::encodeName(link).constData()) == 0);
     if (scenario == u"readonly") {
         QVERIFY(::chmod(native.constData(), 0444) == 0);
     } else if (scenario == u"immutable") {
@@ -350,24 +487,33 @@ void TestFileIo::saveFailuresKeepTheOldFile()
     } else if (scenario == u"notmine") {
         QVERIFY(::chmod(native.constData(), 0644) == 0);
         asNobody = true;
-    } else if (scenario == u"folder") {
-        QVERIFY(::chmod(native.constData(), 0666) == 0);
+    } else if (scenario == u"newinfolder") {
+        path = dir + u"/yeni.rtf"_s;
+        QVERIFY(::chmod(QFile::encodeName(dir).constData(), 0555) == 0);
+        asNobody = true;
+    } else if (scenario == u"writeonly") {
+        // Written in place, but without reading it first its content could not be restored.
+        QVERIFY(::chmod(native.constData(), 0222) == 0);
         QVERIFY(::chmod(QFile::encodeName(dir).constData(), 0555) == 0);
         asNobody = true;
     } else if (scenario == u"isfolder") {
         QVERIFY(QDir().mkdir(path));
     } else if (scenario == u"nofolder") {
         path = dir + u"/yok/belge.rtf"_s;
-    } else if (scenario == u"limit") {
+    } else if (scenario.endsWith(u"limit")) {
         limit = 4096;
     }
     const QStringList before = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     const auto doc = bigDocument();
-    const auto save = [&] { saveFile(*doc, path, false, LineEnding::CRLF); };
+    const auto save = [&] { saveFile(*doc, path, false, {}); };
     const QString result = (asNobody || limit != RLIM_INFINITY) ? inChild(save, asNobody, limit) : caught(save);
     QCOMPARE(result, expected.contains(u"%1"_s) ? expected.arg(path) : expected);
-    if (scenario != u"nofolder" && scenario != u"isfolder")
+    if (keepsOld)
         QCOMPARE(readAll(path), old);
+    if (scenario.startsWith(u"linked"))
+        QCOMPARE(readAll(link), old);
+    if (scenario == u"writeonly")
+        QVERIFY(::chmod(native.constData(), 0644) == 0 && readAll(path) == old);
     // No temporary file is left behind.
     QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
     ::chmod(QFile::encodeName(dir).constData(), 0777);

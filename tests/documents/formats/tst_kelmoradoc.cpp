@@ -23,9 +23,11 @@ private Q_SLOTS:
     void textPrintsParagraphs();
     void dumpReportsWhatTheSurfaceReports();
     void dumpOfPlainText();
+    void dumpSaysHowTheFileWasRead_data();
+    void dumpSaysHowTheFileWasRead();
     void convertKeepsContent();
-    void convertToPlainKeepsTheLineEnding_data();
-    void convertToPlainKeepsTheLineEnding();
+    void convertToPlainKeepsTheForm_data();
+    void convertToPlainKeepsTheForm();
     void errors_data();
     void errors();
 
@@ -103,7 +105,7 @@ void TestKelmoraDoc::dumpReportsWhatTheSurfaceReports()
     const Result r = run({u"dump"_s, file(u"dump.rtf"_s, rtf)});
     QCOMPARE(r.exitCode, 0);
     QJsonParseError error;
-    const QJsonArray paragraphs = QJsonDocument::fromJson(r.out, &error).array();
+    const QJsonArray paragraphs = QJsonDocument::fromJson(r.out, &error).object().value(u"paragraphs"_s).toArray();
     QCOMPARE(error.error, QJsonParseError::NoError);
     QCOMPARE(paragraphs.size(), 3);
 
@@ -146,7 +148,7 @@ void TestKelmoraDoc::dumpOfPlainText()
 {
     const Result r = run({u"dump"_s, file(u"duz.txt"_s, "bir\n\n\"iki\"\\")});
     QCOMPARE(r.exitCode, 0);
-    const QJsonArray paragraphs = QJsonDocument::fromJson(r.out).array();
+    const QJsonArray paragraphs = QJsonDocument::fromJson(r.out).object().value(u"paragraphs"_s).toArray();
     QCOMPARE(paragraphs.size(), 3);
     QCOMPARE(paragraphs.at(1).toObject().value(u"runs"_s).toArray().size(), 0);
     const QJsonObject run = paragraphs.at(2).toObject().value(u"runs"_s).toArray().at(0).toObject();
@@ -154,6 +156,49 @@ void TestKelmoraDoc::dumpOfPlainText()
     QCOMPARE(run.value(u"face"_s).toString(), u"Arial"_s);
     QCOMPARE(run.value(u"size"_s).toInt(), 12);
     QCOMPARE(paragraphs.at(0).toObject().value(u"alignment"_s).toString(), u"left"_s);
+}
+
+void TestKelmoraDoc::dumpSaysHowTheFileWasRead_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QJsonObject>("expected"); // besides the paragraphs
+
+    QTest::newRow("RTF") << QByteArray("{\\rtf1 a\\par}")
+                         << QJsonObject{{u"format"_s, u"rtf"_s}, {u"malformed"_s, false}, {u"problem"_s, QJsonValue()}};
+    QTest::newRow("RTF cut off")
+        << QByteArray("{\\rtf1 a{\\b b")
+        << QJsonObject{{u"format"_s, u"rtf"_s}, {u"malformed"_s, true},
+                       {u"problem"_s, u"the data ends with 2 group(s) open"_s}};
+    QTest::newRow("RTF with a skipped group cut off")
+        << QByteArray("{\\rtf1 a{\\*\\x b")
+        << QJsonObject{{u"format"_s, u"rtf"_s}, {u"malformed"_s, true},
+                       {u"problem"_s, u"the data ends inside a skipped group"_s}};
+    QTest::newRow("plain text") << QByteArray("{\\rt a\n")
+                                << QJsonObject{{u"format"_s, u"plain"_s}, {u"malformed"_s, false},
+                                               {u"problem"_s, QJsonValue()}, {u"encoding"_s, u"utf-8"_s},
+                                               {u"byteOrderMark"_s, false}, {u"lineEnding"_s, u"lf"_s}};
+    QTest::newRow("plain text in 1254") << QByteArray("{\\rt \xfd\r")
+                                        << QJsonObject{{u"format"_s, u"plain"_s}, {u"malformed"_s, false},
+                                                       {u"problem"_s, QJsonValue()},
+                                                       {u"encoding"_s, u"windows-1254"_s},
+                                                       {u"byteOrderMark"_s, false}, {u"lineEnding"_s, u"cr"_s}};
+    QTest::newRow("plain text with a byte order mark")
+        << QByteArray("\xef\xbb\xbf{\\rt\r\n")
+        << QJsonObject{{u"format"_s, u"plain"_s}, {u"malformed"_s, false}, {u"problem"_s, QJsonValue()},
+                       {u"encoding"_s, u"utf-8"_s}, {u"byteOrderMark"_s, true}, {u"lineEnding"_s, u"crlf"_s}};
+}
+
+void TestKelmoraDoc::dumpSaysHowTheFileWasRead()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QJsonObject, expected);
+    const Result r = run({u"dump"_s, file(u"okunan"_s, content)});
+    QCOMPARE(r.exitCode, 0);
+    QJsonObject dump = QJsonDocument::fromJson(r.out).object();
+    QCOMPARE(dump.take(u"paragraphs"_s).toArray().at(0).toObject().value(u"runs"_s).toArray().at(0)
+                 .toObject().value(u"text"_s).toString().left(1),
+             content.startsWith("{\\rtf") ? u"a"_s : u"{"_s);
+    QCOMPARE(dump, expected);
 }
 
 void TestKelmoraDoc::convertKeepsContent()
@@ -175,16 +220,17 @@ void TestKelmoraDoc::convertKeepsContent()
     QCOMPARE(f.readAll(), QByteArray("şı\r\nα"));
 }
 
-void TestKelmoraDoc::convertToPlainKeepsTheLineEnding_data()
+void TestKelmoraDoc::convertToPlainKeepsTheForm_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QByteArray>("written");
     QTest::newRow("LF") << QByteArray("a\nb\n") << QByteArray("a\nb\n");
     QTest::newRow("CR") << QByteArray("a\rb") << QByteArray("a\rb");
-    QTest::newRow("1254 becomes UTF-8") << QByteArray("\xfd\r\n") << QByteArray("ı\r\n");
+    QTest::newRow("1254 stays 1254") << QByteArray("\xfd\r\n") << QByteArray("\xfd\r\n");
+    QTest::newRow("UTF-8 keeps its byte order mark") << QByteArray("\xef\xbb\xbfı\n") << QByteArray("\xef\xbb\xbfı\n");
 }
 
-void TestKelmoraDoc::convertToPlainKeepsTheLineEnding()
+void TestKelmoraDoc::convertToPlainKeepsTheForm()
 {
     QFETCH(QByteArray, content);
     QFETCH(QByteArray, written);

@@ -27,9 +27,10 @@ private Q_SLOTS:
     void initTestCase();
     void readsLibreOfficeRtf();
     void libreOfficeReadsOurRtf();
+    void keptTextsAreLibreOffices();
 
 private:
-    bool convert(const QString &file, const QString &filter, const QString &outDir);
+    bool convert(const QStringList &files, const QString &filter, const QString &outDir);
 
     QString m_soffice;
     QTemporaryDir m_work;
@@ -165,13 +166,13 @@ void TestLibreOffice::initTestCase()
     QVERIFY(m_work.isValid());
 }
 
-bool TestLibreOffice::convert(const QString &file, const QString &filter, const QString &outDir)
+bool TestLibreOffice::convert(const QStringList &files, const QString &filter, const QString &outDir)
 {
     // A profile of our own: no clash with a running LibreOffice or another test.
     const QString profile = u"-env:UserInstallation=file://"_s + m_work.path() + u"/profile"_s;
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(m_soffice, {profile, u"--headless"_s, u"--norestore"_s, u"--convert-to"_s, filter, u"--outdir"_s, outDir, file});
+    p.start(m_soffice, QStringList{profile, u"--headless"_s, u"--norestore"_s, u"--convert-to"_s, filter, u"--outdir"_s, outDir} + files);
     const bool done = p.waitForFinished(300000);
     if (!done || p.exitCode() != 0)
         qWarning("soffice failed: %s", p.readAll().constData());
@@ -185,7 +186,7 @@ void TestLibreOffice::readsLibreOfficeRtf()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(SampleFodt);
     f.close();
-    QVERIFY(convert(fodt, u"rtf"_s, m_work.path() + u"/lo"_s));
+    QVERIFY(convert({fodt}, u"rtf"_s, m_work.path() + u"/lo"_s));
     auto doc = newDocument();
     const LoadResult loaded = loadFile(*doc, m_work.path() + u"/lo/ornek.rtf"_s, false);
     QVERIFY(loaded.rtf);
@@ -222,11 +223,11 @@ void TestLibreOffice::libreOfficeReadsOurRtf()
 {
     const auto doc = ourDocument();
     const QString ours = m_work.path() + u"/bizim.rtf"_s;
-    saveFile(*doc, ours, false, LineEnding::CRLF);
+    saveFile(*doc, ours, false, {});
 
     // The text, as LibreOffice's plain text export gives it (list labels
     // are part of that export; they are not in the paragraph text).
-    QVERIFY(convert(ours, u"txt:Text (encoded):UTF8"_s, m_work.path() + u"/txt"_s));
+    QVERIFY(convert({ours}, u"txt:Text (encoded):UTF8"_s, m_work.path() + u"/txt"_s));
     QStringList lines = readText(m_work.path() + u"/txt/bizim.txt"_s).split(u'\n');
     for (QString &line : lines) {
         if (line.endsWith(u'\r'))
@@ -241,7 +242,7 @@ void TestLibreOffice::libreOfficeReadsOurRtf()
     QCOMPARE(lines, expected);
 
     // The formatting, as LibreOffice writes it again.
-    QVERIFY(convert(ours, u"rtf"_s, m_work.path() + u"/rtf"_s));
+    QVERIFY(convert({ours}, u"rtf"_s, m_work.path() + u"/rtf"_s));
     auto back = newDocument();
     QVERIFY(loadFile(*back, m_work.path() + u"/rtf/bizim.rtf"_s, false).rtf);
     QCOMPARE(paragraphTexts(*back), paragraphTexts(*doc));
@@ -254,6 +255,23 @@ void TestLibreOffice::libreOfficeReadsOurRtf()
                      qPrintable(context + u": "_s + describeRun(*back, formatAt(*back, p, i)) + u" != "_s +
                                 describeRun(*doc, formatAt(*doc, p, i))));
         }
+    }
+}
+
+void TestLibreOffice::keptTextsAreLibreOffices()
+{
+    // The texts kept beside the hand-written files (tst_rtffiles) are what
+    // this LibreOffice shows for them.
+    QStringList files;
+    for (const QString &name : rtfDataFiles())
+        files.append(rtfDataDir() + u'/' + name + u".rtf"_s);
+    QVERIFY(!files.isEmpty());
+    const QString out = m_work.path() + u"/data"_s;
+    QVERIFY(convert(files, u"txt:Text (encoded):UTF8"_s, out));
+    for (const QString &name : rtfDataFiles()) {
+        const QString now = libreOfficeText(readText(out + u'/' + name + u".txt"_s));
+        const QString kept = libreOfficeText(readText(rtfDataDir() + u'/' + name + u".lo.txt"_s));
+        QVERIFY2(now == kept, qPrintable(name + u": LibreOffice now shows \""_s + now + u'"'));
     }
 }
 

@@ -1,6 +1,7 @@
 // Plain text: UTF-8 when valid (BOM dropped) else Windows-1254, every line
-// ending ends a paragraph, and writing gives back UTF-8 with the line ending
-// the file was read with.
+// ending ends a paragraph, and writing gives back the encoding, byte order
+// mark and line ending the file was read with, Windows-1254 only while every
+// character fits.
 
 #include "formats/DocumentIO.h"
 #include "FormatTestSupport.h"
@@ -15,6 +16,7 @@ using namespace kelmora::formats;
 using namespace kelmora::formats::test;
 
 Q_DECLARE_METATYPE(kelmora::formats::LineEnding)
+Q_DECLARE_METATYPE(kelmora::formats::TextEncoding)
 
 class TestPlainText : public QObject {
     Q_OBJECT
@@ -24,6 +26,10 @@ private Q_SLOTS:
     void read();
     void write_data();
     void write();
+    void formFound_data();
+    void formFound();
+    void windows1254KeptWhileEveryCharacterFits_data();
+    void windows1254KeptWhileEveryCharacterFits();
     void bytesSurviveReadAndWrite_data();
     void bytesSurviveReadAndWrite();
     void turkishSurvivesEveryPath();
@@ -78,7 +84,7 @@ void TestPlainText::read()
     QFETCH(QStringList, paragraphs);
     QFETCH(LineEnding, ending);
     auto doc = newDocument();
-    QCOMPARE(readPlainText(*doc, data), ending);
+    QCOMPARE(readPlainText(*doc, data).lineEnding, ending);
     QCOMPARE(paragraphTexts(*doc), paragraphs);
 }
 
@@ -112,6 +118,61 @@ void TestPlainText::write()
     QCOMPARE(toPlainText(*doc, ending), bytes);
 }
 
+void TestPlainText::formFound_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<TextEncoding>("encoding");
+    QTest::addColumn<bool>("byteOrderMark");
+
+    QTest::newRow("empty") << QByteArray() << TextEncoding::Utf8 << false;
+    QTest::newRow("ASCII") << QByteArray("abc\r\n") << TextEncoding::Utf8 << false;
+    QTest::newRow("UTF-8") << QByteArray("şu") << TextEncoding::Utf8 << false;
+    QTest::newRow("UTF-8 with a byte order mark") << QByteArray("\xef\xbb\xbfşu") << TextEncoding::Utf8 << true;
+    QTest::newRow("Windows-1254") << QByteArray("\xfeu") << TextEncoding::Windows1254 << false;
+    QTest::newRow("a mark before bytes that are not UTF-8 is 1254 text too")
+        << QByteArray("\xef\xbb\xbf\xfeu") << TextEncoding::Windows1254 << false;
+}
+
+void TestPlainText::formFound()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(TextEncoding, encoding);
+    QFETCH(bool, byteOrderMark);
+    auto doc = newDocument();
+    const PlainTextForm form = readPlainText(*doc, data);
+    QCOMPARE(form.encoding, encoding);
+    QCOMPARE(form.byteOrderMark, byteOrderMark);
+}
+
+void TestPlainText::windows1254KeptWhileEveryCharacterFits_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("written");
+
+    // The file holds "\xfe\xf6len" (şölen), CR LF, "son"; the user types at its end.
+    QTest::newRow("Turkish letters fit")
+        << u" İĞı"_s << QByteArray("\xfe\xf6len\r\nson \xdd\xd0\xfd");
+    QTest::newRow("the page's punctuation and euro sign fit")
+        << u"“€”…"_s << QByteArray("\xfe\xf6len\r\nson\x93\x80\x94\x85");
+    QTest::newRow("a line break is the line ending") << u"\u2028x"_s << QByteArray("\xfe\xf6len\r\nson\r\nx");
+    QTest::newRow("Greek does not fit: all UTF-8") << u" α"_s << QByteArray("şölen\r\nson α");
+    QTest::newRow("a letter 1254 lacks (Icelandic eth)") << u"ð"_s << QByteArray("şölen\r\nsonð");
+    QTest::newRow("an emoji does not fit") << u"😀"_s << QByteArray("şölen\r\nson😀");
+}
+
+void TestPlainText::windows1254KeptWhileEveryCharacterFits()
+{
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, written);
+    auto doc = newDocument();
+    const PlainTextForm form = readPlainText(*doc, "\xfe\xf6len\r\nson");
+    QCOMPARE(form.encoding, TextEncoding::Windows1254);
+    QTextCursor c(doc.get());
+    c.movePosition(QTextCursor::End);
+    c.insertText(typed);
+    QCOMPARE(toPlainText(*doc, form), written);
+}
+
 void TestPlainText::bytesSurviveReadAndWrite_data()
 {
     QTest::addColumn<QByteArray>("data");
@@ -121,14 +182,20 @@ void TestPlainText::bytesSurviveReadAndWrite_data()
     QTest::newRow("long line") << QByteArray(QByteArray(100000, 'x') + "ş");
     QTest::newRow("many lines") << QByteArray("satır\n").repeated(20000);
     QTest::newRow("a zero-width no-break space first") << QByteArray("\xef\xbb\xbf\xef\xbb\xbf" "a\n");
+    QTest::newRow("UTF-8 keeps its byte order mark") << QByteArray("\xef\xbb\xbf" "Merhaba dünya\r\nson");
+    QTest::newRow("only a byte order mark") << QByteArray("\xef\xbb\xbf");
+    QTest::newRow("Windows-1254 stays Windows-1254")
+        << QByteArray("\xdd\xfeyeri \xe7\xf0\xfd\xf6\xfe\xfc \x80\x85\x93\x94\r\n\r\nson\r\n");
+    QTest::newRow("Windows-1254 bytes the page leaves undefined")
+        << QByteArray("\xfe\x81\x8d\x8e\x8f\x90\x9d\x9e\n");
 }
 
 void TestPlainText::bytesSurviveReadAndWrite()
 {
     QFETCH(QByteArray, data);
     auto doc = newDocument();
-    const LineEnding ending = readPlainText(*doc, data);
-    QCOMPARE(toPlainText(*doc, ending), data);
+    const PlainTextForm form = readPlainText(*doc, data);
+    QCOMPARE(toPlainText(*doc, form), data);
 }
 
 void TestPlainText::turkishSurvivesEveryPath()
@@ -137,7 +204,7 @@ void TestPlainText::turkishSurvivesEveryPath()
     auto doc = newDocument();
     readPlainText(*doc, QByteArray("I\xf0" "d\xfdr'da \xfd\xfe\xfdkl\xfd \xfe\xf6len: \xc7\xd0\xdd\xd6\xde\xdc \xe7\xf0\xfd\xf6\xfe\xfc"));
     QCOMPARE(documentText(*doc), turkish);
-    // 1254 in, UTF-8 out.
+    // 1254 in, UTF-8 out when asked for UTF-8.
     QCOMPARE(toPlainText(*doc, LineEnding::CRLF), turkish.toUtf8());
     // Plain text -> RTF -> plain text.
     auto rtf = newDocument();

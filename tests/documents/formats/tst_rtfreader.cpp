@@ -140,10 +140,48 @@ void TestRtfReader::codePages_data()
         << QByteArray(R"({\rtf1\ansi{\fonttbl{\f0\fcharset129 Gulim;}}\f0 \'c7\'d1})") << u"한"_s;
     QTest::newRow("a lead byte without trail byte")
         << QByteArray(R"({\rtf1\ansi\ansicpg932 a\'93})") << u"a\ufffd"_s;
+    QTest::newRow("a lead byte the next byte cannot trail is dropped")
+        << QByteArray(R"({\rtf1\ansi\ansicpg932 a\'93 b\'e9!\'81\'39})") << u"a b!9"_s;
+    QTest::newRow("949: letters and digits that cannot trail are read on their own")
+        << QByteArray(R"({\rtf1\ansi\ansicpg949 \'c7\'30\'c7\'5b\'c7\'d1})") << u"0[한"_s;
+    QTest::newRow("950: a byte between the trail ranges is read on its own")
+        << QByteArray(R"({\rtf1\ansi\ansicpg950 \'a4\'80\'a4\'a4})") << u"\u0080中"_s;
+    QTest::newRow("a pair the page does not define is one U+FFFD")
+        << QByteArray(R"({\rtf1\ansi\ansicpg932 \'85\'40x})") << u"\ufffdx"_s;
+    QTest::newRow("charset 0 under a double-byte page is 1252")
+        << QByteArray(R"({\rtf1\ansi\ansicpg932{\fonttbl{\f0\fcharset0 Arial;}{\f1\fcharset128 MS Mincho;}})"
+                      R"(\f0 caf\'e9 \'93x\'94\f1 \'93\'fa})") << u"café “x”日"_s;
+    QTest::newRow("charset 0 under 936, 949 and 950 is 1252 too")
+        << QByteArray(R"({\rtf1\ansi\ansicpg936{\fonttbl{\f0\fcharset0 Arial;}}\f0 \'e9)"
+                      R"({\*\x}\ansicpg949 \'e9{\*\x}\ansicpg950 \'e9})") << u"ééé"_s;
+    QTest::newRow("a font without charset under a double-byte page uses that page")
+        << QByteArray(R"({\rtf1\ansi\ansicpg932{\fonttbl{\f0 MS Mincho;}}\f0 \'93\'fa})") << u"日"_s;
+    QTest::newRow("Western text in a run marked dbch keeps the run font's page")
+        << QByteArray(R"({\rtf1\ansi\ansicpg932\deff0{\fonttbl{\f0\fcharset0 Arial;}{\f1\fcharset128 MS Mincho;}})"
+                      R"({\loch\af0\hich\af0\dbch\af1 caf\'e9 \'93x\'94}})") << u"café “x”"_s;
+    QTest::newRow("double-byte text in a run marked dbch is in the dbch font's page")
+        << QByteArray(R"({\rtf1\ansi\ansicpg1254\deff0{\fonttbl{\f0\fcharset162 Arial;}{\f1\fcharset128 MS Mincho;}})"
+                      R"(\f0 \'fd{\dbch\af1 \'93\'fa\'96\'7b}})") << u"ı日本"_s;
     QTest::newRow("mac roman")
         << QByteArray(R"({\rtf1\mac \'8a\'9f})") << u"äü"_s;
     QTest::newRow("mac roman as ansicpg10000")
         << QByteArray(R"({\rtf1\ansi\ansicpg10000 \'8a})") << u"ä"_s;
+    QTest::newRow("mac turkish")
+        << QByteArray(R"({\rtf1\ansi\ansicpg10081 \'da\'db\'dc\'dd\'de\'df\'8a\'9f})") << u"ĞğİıŞşäü"_s;
+    QTest::newRow("mac turkish by font charset 86")
+        << QByteArray(R"({\rtf1\mac{\fonttbl{\f0\fcharset86 Geneva;}}\f0 \'dcstanbul})") << u"İstanbul"_s;
+    QTest::newRow("mac central european") << QByteArray(R"({\rtf1\ansi\ansicpg10029 \'8c\'9a})") << u"Ćö"_s;
+    QTest::newRow("mac cyrillic") << QByteArray(R"({\rtf1\ansi\ansicpg10007 \'80\'9f\'df})") << u"АЯя"_s;
+    QTest::newRow("mac icelandic letters")
+        << QByteArray(R"({\rtf1\ansi\ansicpg10079 \'a0\'dc\'dd\'de\'df\'e0})") << u"ÝÐðÞþý"_s;
+    QTest::newRow("mac japanese is read as shift_jis")
+        << QByteArray(R"({\rtf1\ansi\ansicpg10001 \'93\'fa\'96\'7b\'b1})") << u"日本ｱ"_s;
+    QTest::newRow("mac korean by font charset 79")
+        << QByteArray(R"({\rtf1\mac{\fonttbl{\f0\fcharset79 AppleGothic;}}\f0 \'c7\'d1})") << u"한"_s;
+    QTest::newRow("857 turkish dos")
+        << QByteArray(R"({\rtf1\ansi\ansicpg857 \'a6\'a7\'98\'8d\'9e\'9f})") << u"ĞğİıŞş"_s;
+    QTest::newRow("852 central european dos") << QByteArray(R"({\rtf1\ansi\ansicpg852 \'a6\'a7\'9f})")
+                                              << u"Žžč"_s;
     QTest::newRow("pc is code page 437")
         << QByteArray(R"({\rtf1\pc \'81\'87})") << u"üç"_s;
     QTest::newRow("pca is code page 850")
@@ -206,6 +244,16 @@ void TestRtfReader::skippedContent_data()
 
     QTest::newRow("unknown ignorable destination")
         << QByteArray(R"({\rtf1 a{\*\unknown junk {nested \par} junk}b})") << u"ab"_s;
+    QTest::newRow("star later in a group marks nothing")
+        << QByteArray(R"({\rtf1 {\loch\f2\i0\*\cs7\cf0 Bir paragraf metni}\par})") << u"Bir paragraf metni"_s;
+    QTest::newRow("star after text in a group marks nothing")
+        << QByteArray(R"({\rtf1 x{ \*\unknown y}z})") << u"x yz"_s;
+    QTest::newRow("star before a known word that names no destination")
+        << QByteArray(R"({\rtf1 a{\*\cs12 b}c})") << u"abc"_s;
+    QTest::newRow("star before a destination that does not start here")
+        << QByteArray(R"({\rtf1 a{\*\listoverride\ls1 b}{\*\fldrslt{\*\list c}}d})") << u"ad"_s;
+    QTest::newRow("star in the document's own group marks nothing")
+        << QByteArray(R"({\rtf1 a\*\unknown b\par c})") << u"ab\nc"_s;
     QTest::newRow("unknown word is ignored, its text kept")
         << QByteArray(R"({\rtf1 a{\unknownword b}c})") << u"abc"_s;
     QTest::newRow("info, stylesheet, headers, footers, footnotes")

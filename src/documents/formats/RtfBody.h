@@ -1,0 +1,84 @@
+#pragma once
+// The document's own text: the destination of the body, of field results and
+// of other groups whose text is shown. It decodes 8-bit text in the code page
+// of the run's font (or of its \dbch font, for double-byte text), applies the document, character and paragraph words to
+// the group's state, turns paragraph, line, cell and row marks into the
+// paragraphs of DocumentBuilder (a table row becomes one paragraph with its
+// cells separated by tabs), and gives every run its character format.
+//
+// It reads the header tables but never fills them; formats made before a
+// table changed are not reused after it.
+
+#include "CodePage.h"
+#include "DocumentBuilder.h"
+#include "RtfDestination.h"
+#include "RtfHeaderTables.h"
+#include "RtfProperties.h"
+
+#include <QHash>
+#include <QString>
+
+class QTextDocument;
+
+namespace kelmora::formats {
+
+class RtfBody final : public RtfDestination {
+public:
+    RtfBody(QTextDocument &doc, RtfDocumentSettings &settings, const RtfFontTable &fonts,
+            const RtfColorTable &colours, const RtfListTable &lists, CodePageDecoders &decoders);
+
+    bool begin(GroupState &group, Kw word) override;
+    bool joinsBytes() const override { return true; }
+    void bytes(GroupState &group, QByteArrayView bytes) override;
+    void unicode(GroupState &group, char16_t c) override;
+    void symbol(GroupState &group, char symbol) override;
+    void word(GroupState &group, Kw word, const RtfToken &token) override;
+
+    // A PNG or JPEG picture at the current position, shown at sizeTwips
+    // (empty: its own size); state is the character state around it.
+    void appendPicture(const CharState &state, const QByteArray &data, QSize sizeTwips);
+    // Ends the document; the last paragraph takes the properties in state.
+    void finish(const GroupState &state);
+
+private:
+    // Paragraph, cell and row marks and the breaks; false for other words.
+    bool structureWord(GroupState &group, Kw word);
+    void appendText(const CharState &state, QStringView text);
+    void appendRun(QStringView text, int formatId);
+    void flushSurrogate(const CharState &state);
+    void endParagraph(const GroupState &group);
+    void endCell(const CharState &state);
+    int formatId(const CharState &state);
+    void forgetStaleFormats();
+    int fontNumber(int font) const { return font >= 0 ? font : m_settings.defaultFont; }
+    int fontCodePage(int font) const;
+    const CodePageDecoder &decoderFor(const CharState &state, QByteArrayView bytes);
+    QTextCharFormat makeCharFormat(const CharState &state) const;
+    DocumentBuilder::Paragraph paragraph(const ParaState &state) const;
+
+    DocumentBuilder m_builder;
+    RtfDocumentSettings &m_settings;
+    const RtfFontTable &m_fonts;
+    const RtfColorTable &m_colours;
+    const RtfListTable &m_lists;
+    CodePageDecoders &m_decoders;
+
+    QString m_decoded;            // reused decoding buffer
+    char16_t m_highSurrogate = 0; // the first half of a pair given as two \uN
+    bool m_cellTabPending = false;
+
+    // Character formats by state, valid while the tables they were made from
+    // stay as they were.
+    struct TablesSeen {
+        int fonts = -1;
+        int colours = -1;
+        int defaultFont = -1;
+        friend bool operator==(const TablesSeen &, const TablesSeen &) = default;
+    };
+    QHash<CharState, int> m_formatIds;
+    CharState m_lastChar;
+    int m_lastCharId = -1;
+    TablesSeen m_tablesSeen;
+};
+
+} // namespace kelmora::formats
