@@ -240,6 +240,22 @@ leftover=$(ls -A "$run/work")
 [ -z "$leftover" ] || fail "the program left files in its working folder: $leftover"
 echo "It read Qt's Turkish translation, nothing from $top, and wrote nothing into its working folder"
 
+step="checking the version with the installed program"
+# Help > Program Sürümünü Kontrol Et, run by an ordinary user, against an FTP
+# server on loopback that the maker's host name points to (in private
+# namespaces). The list it fetched lands in that user's cache folder, byte for
+# byte, and nothing is left next to the installed program.
+check=$tmp/version-check
+bash "$top/tests/components/version/installed_check.sh" /usr/bin/kelmora "$check" 'KZQ1,1.07\r\n' nobody \
+  > "$tmp/version-check.log" 2>&1 || fail "the version check script failed: $(tail -n 5 "$tmp/version-check.log")"
+saved=$check/home/.cache/kelmora/Vers.kvk
+[ -f "$saved" ] || { mkdir -p "$build"; cp "$check/screen.png" "$build/package-stage-version.png" 2>/dev/null || true
+  fail "the installed program saved no version list in the user's cache (screen: $build/package-stage-version.png)"; }
+[ "$(od -An -c "$saved" | tr -s ' ')" = "$(printf 'KZQ1,1.07\r\n' | od -An -c | tr -s ' ')" ] ||
+  fail "the saved version list is not the served one: $(od -An -c "$saved")"
+[ ! -e /usr/bin/Vers.kvk ] || fail "the version check wrote /usr/bin/Vers.kvk"
+echo "The installed program fetched the version list over FTP into $saved"
+
 step="purging the package"
 apt-get purge -y -qq kelmora > "$tmp/apt-purge.log" 2>&1 || fail "apt-get purge kelmora failed:
 $(cat "$tmp/apt-purge.log")"
