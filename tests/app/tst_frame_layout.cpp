@@ -143,7 +143,7 @@ void TestFrameLayout::menus_data()
                           << describeRows({
                                  {"Hakknda1", u"&Hakkında"_s, {}, 28, QString()},
                                  {nullptr, {}, {}, 0, {}},
-                                 {"WebSitesi1", u"&https://www.torvanta.com.tr"_s, {}, 29, QString()},
+                                 {"WebSitesi1", u"&www.torvanta.com.tr"_s, {}, 29, QString()},
                                  {nullptr, {}, {}, 0, {}},
                                  {"ProgramSrmnKontrolEt1", u"Program Sürümünü Kontrol Et"_s, {}, -1, QString()},
                              });
@@ -396,7 +396,7 @@ void TestFrameLayout::webSiteOpensBrowser()
     test::FrameFixture f;
     f->WebSitesi1->trigger();
     QCOMPARE(f.platform->shellOpens.size(), 1);
-    QCOMPARE(f.platform->shellOpens.first().second, u"https://www.torvanta.com.tr"_s);
+    QCOMPARE(f.platform->shellOpens.first().second, u"www.torvanta.com.tr"_s);
 }
 
 QTEST_MAIN(TestFrameLayout)

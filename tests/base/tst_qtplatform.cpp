@@ -186,6 +186,8 @@ void TestQtPlatform::shellOpenHandsTheAddressOn_data()
     QTest::addColumn<QUrl>("opened");
     QTest::newRow("browser on the web site") << u"IEXPLORE.EXE"_s << u"https://www.torvanta.com.tr"_s
                                              << QUrl(u"https://www.torvanta.com.tr"_s);
+    QTest::newRow("an address without a scheme") << u"IEXPLORE.EXE"_s << u"www.torvanta.com.tr"_s
+                                                 << QUrl(u"http://www.torvanta.com.tr"_s);
     QTest::newRow("an address without parameters") << u"https://www.torvanta.com.tr/indir/kelmora.zip"_s << QString()
                                                    << QUrl(u"https://www.torvanta.com.tr/indir/kelmora.zip"_s);
     QTest::newRow("a file without parameters") << u"/tmp/kelmora-kur.deb"_s << QString()
@@ -198,10 +200,10 @@ void TestQtPlatform::shellOpenHandsTheAddressOn()
     QFETCH(QString, parameters);
     QFETCH(QUrl, opened);
     UrlRecorder recorder;
-    for (const QString &scheme : {u"https"_s, u"file"_s})
+    for (const QString &scheme : {u"http"_s, u"https"_s, u"file"_s})
         QDesktopServices::setUrlHandler(scheme, &recorder, "open");
     QtPlatform().shellOpen(program, parameters);
-    for (const QString &scheme : {u"https"_s, u"file"_s})
+    for (const QString &scheme : {u"http"_s, u"https"_s, u"file"_s})
         QDesktopServices::unsetUrlHandler(scheme);
     QCOMPARE(recorder.opened, QList<QUrl>{opened});
 }
