@@ -2,6 +2,9 @@
 // sequence with the splash, then the maximized frame and the message loop.
 
 #include "base/FontFaces.h"
+#include "base/Platform.h"
+#include "base/RunSettings.h"
+#include "editing/FontDialog.h"
 #include "Main.h"
 #include "StartUp.h"
 
@@ -34,7 +37,11 @@ int main(int argc, char **argv)
         return 1;
     }
     kelmora::installFontFaces(); // before Qt reads the font list
+    // Outlives the application object: Qt's dialogs write their state when
+    // they are destroyed, and nothing of it may outlive the run.
+    const kelmora::RunSettings runSettings;
     QApplication app(argc, argv);
+    kelmora::setPlatform(std::make_unique<kelmora::QtPlatform>(&kelmora::FontDialog::run));
 
     // Qt's own dialogs and message box buttons in Turkish.
     QTranslator qtTurkish;
