@@ -37,9 +37,7 @@ int main(int argc, char **argv)
         return 1;
     }
     kelmora::installFontFaces(); // before Qt reads the font list
-    // Outlives the application object: Qt's dialogs write their state when
-    // they are destroyed, and nothing of it may outlive the run.
-    const kelmora::RunSettings runSettings;
+    kelmora::keepNoSettings(); // Qt's dialogs remember nothing from run to run
     QApplication app(argc, argv);
     kelmora::setPlatform(std::make_unique<kelmora::QtPlatform>(&kelmora::FontDialog::run));
 

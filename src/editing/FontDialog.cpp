@@ -1,5 +1,6 @@
 #include "FontDialog.h"
 
+#include "base/DialogFlags.h"
 #include "base/DialogPlacement.h"
 #include "base/Wiring.h"
 
@@ -102,7 +103,7 @@ void markItem(QListWidget *list, QListWidgetItem *item)
 
 } // namespace
 
-FontDialog::FontDialog(const FontChoice &choice, QWidget *parent) : QDialog(parent)
+FontDialog::FontDialog(const FontChoice &choice, QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
     setObjectName(QStringLiteral("FontDialog1"));
     setWindowTitle(QStringLiteral("Yazı Tipi"));
@@ -184,6 +185,7 @@ void FontDialog::layOut()
     buttons->addButton(OkButton, QDialogButtonBox::AcceptRole);
     buttons->addButton(CancelButton, QDialogButtonBox::RejectRole);
     auto *outer = new QVBoxLayout(this);
+    outer->setSizeConstraint(QLayout::SetFixedSize);
     outer->addLayout(grid);
     outer->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
