@@ -24,13 +24,24 @@ char16_t foldTurkishI(char16_t u)
 
 QString foldTurkish(QStringView text)
 {
-    QString out = text.toString().toCaseFolded();
-    // Qt's simple case folding keeps one UTF-16 unit for one.
-    Q_ASSERT(out.size() == text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    QString out(text.size(), Qt::Uninitialized);
+    char16_t *o = reinterpret_cast<char16_t *>(out.data());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
         const char16_t u = text.at(i).unicode();
-        if (isTurkishI(u))
-            out[i] = QChar(foldTurkishI(u));
+        if (u < 0x80) {
+            // Most text is ASCII: fold it without a table look-up.
+            o[i] = (u >= u'A' && u <= u'Z') ? (u == u'I' ? u'\u0131' : char16_t(u + 32)) : u;
+        } else if (isTurkishI(u)) {
+            o[i] = foldTurkishI(u);
+        } else if (QChar::isHighSurrogate(u) && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
+            // Simple case folding keeps a letter outside the BMP outside it.
+            const char32_t folded = QChar::toCaseFolded(QChar::surrogateToUcs4(u, text.at(i + 1).unicode()));
+            o[i] = QChar::highSurrogate(folded);
+            o[++i] = QChar::lowSurrogate(folded);
+        } else {
+            o[i] = QChar::toCaseFolded(u);
+        }
     }
     return out;
 }
