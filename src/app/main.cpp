@@ -2,6 +2,9 @@
 // sequence with the splash, then the maximized frame and the message loop.
 
 #include "base/FontFaces.h"
+#include "base/Platform.h"
+#include "base/RunSettings.h"
+#include "editing/FontDialog.h"
 #include "Main.h"
 #include "StartUp.h"
 
@@ -34,7 +37,9 @@ int main(int argc, char **argv)
         return 1;
     }
     kelmora::installFontFaces(); // before Qt reads the font list
+    kelmora::keepNoSettings(); // Qt's dialogs remember nothing from run to run
     QApplication app(argc, argv);
+    kelmora::setPlatform(std::make_unique<kelmora::QtPlatform>(&kelmora::FontDialog::run));
 
     // Qt's own dialogs and message box buttons in Turkish.
     QTranslator qtTurkish;

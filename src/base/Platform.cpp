@@ -1,5 +1,7 @@
 #include "Platform.h"
 
+#include "DialogPlacement.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -7,7 +9,6 @@
 #include <QFileDialog>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QThread>
 #include <QUrl>
 
@@ -132,6 +133,9 @@ bool QtPlatform::fileDialog(QWidget *parent, FileDialogState &s)
     }
     if (!s.defaultExt.isEmpty() && s.mode == FileDialogState::Mode::Save)
         dlg.setDefaultSuffix(s.defaultExt);
+    // The folder of the name chosen last, else the working folder: never a
+    // folder remembered from an earlier run or another dialog.
+    dlg.setDirectory(QDir::currentPath());
     if (!s.fileName.isEmpty()) {
         const QFileInfo fi(s.fileName);
         if (fi.isAbsolute())
@@ -157,20 +161,20 @@ bool QtPlatform::fileDialog(QWidget *parent, FileDialogState &s)
 
 bool QtPlatform::colorDialog(QWidget *parent, QColor &color)
 {
-    const QColor chosen = QColorDialog::getColor(color, parent);
-    if (!chosen.isValid())
+    // Its custom colours are Qt's for the run: RunSettings keeps them from
+    // the user's settings.
+    QColorDialog dlg(color, parent);
+    dlg.setOption(QColorDialog::DontUseNativeDialog, true);
+    placeOnActiveMonitor(&dlg);
+    if (dlg.exec() != QDialog::Accepted || !dlg.selectedColor().isValid())
         return false;
-    color = chosen;
+    color = dlg.selectedColor();
     return true;
 }
 
-bool QtPlatform::fontDialog(QWidget *parent, QFont &font, QColor &)
+bool QtPlatform::fontDialog(QWidget *parent, FontChoice &choice)
 {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, font, parent);
-    if (ok)
-        font = chosen;
-    return ok;
+    return m_fontDialog && m_fontDialog(parent, choice);
 }
 
 void QtPlatform::shellOpen(const QString &program, const QString &parameters)

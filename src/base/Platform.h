@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -53,6 +54,18 @@ struct MemoryStatus {
 // text lacks either line (kernels before 3.14 have no MemAvailable).
 std::optional<MemoryStatus> memoryStatusFromMeminfo(const QByteArray &text);
 
+// What the font dialog shows and, on OK, what the user chose there.
+struct FontChoice {
+    QFont font;                   // face, size, bold, italic, underline, strikeout
+    QColor colour;                // the text colour shown; on OK the one chosen
+    bool automaticColour = false; // the colour shown is the automatic colour
+    bool colourChanged = false;   // on OK: the user picked another colour
+};
+
+// The program's font dialog; it lives above this layer, so the application
+// hands it to the platform it installs.
+using FontDialogRunner = std::function<bool(QWidget *parent, FontChoice &choice)>;
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -60,8 +73,10 @@ public:
     virtual QMessageBox::StandardButton messageBox(QWidget *parent, const MessageRequest &request) = 0;
     // Shows the dialog; on acceptance updates state.fileName/filterIndex and returns true.
     virtual bool fileDialog(QWidget *parent, FileDialogState &state) = 0;
+    // Both dialogs open centred on the active window's monitor, a third of the
+    // free height down (placeOnActiveMonitor).
     virtual bool colorDialog(QWidget *parent, QColor &color) = 0;
-    virtual bool fontDialog(QWidget *parent, QFont &font, QColor &color) = 0;
+    virtual bool fontDialog(QWidget *parent, FontChoice &choice) = 0;
     // Starts a program with parameters (a browser on an address), or with no
     // parameters opens `program` itself, an address or a file, with the
     // desktop's default handler. The result is not examined.
@@ -76,16 +91,23 @@ Platform &platform();
 // Installs p and returns the previous one (nullptr stands for the Qt one).
 std::unique_ptr<Platform> setPlatform(std::unique_ptr<Platform> p);
 
+// Qt's dialogs, and the font dialog it is given (without one, the font
+// dialog is never shown and reports a cancel). The file dialogs start in the
+// working folder; the colour dialog's custom colours last for the run.
 class QtPlatform : public Platform {
 public:
+    explicit QtPlatform(FontDialogRunner fontDialog = {}) : m_fontDialog(std::move(fontDialog)) {}
     QMessageBox::StandardButton messageBox(QWidget *parent, const MessageRequest &request) override;
     bool fileDialog(QWidget *parent, FileDialogState &state) override;
     bool colorDialog(QWidget *parent, QColor &color) override;
-    bool fontDialog(QWidget *parent, QFont &font, QColor &color) override;
+    bool fontDialog(QWidget *parent, FontChoice &choice) override;
     void shellOpen(const QString &program, const QString &parameters) override;
     void sleep(int milliseconds) override;
     void beep() override;
     MemoryStatus memoryStatus() override;
+
+private:
+    FontDialogRunner m_fontDialog;
 };
 
 // Qt name filter for a pattern such as "*.Txt", matching the extension in any case.

@@ -1,6 +1,7 @@
 #include "RichEdit.h"
 
 #include "base/Guard.h"
+#include "formats/TextSearch.h"
 
 #include <QKeyEvent>
 #include <QMimeData>
@@ -10,239 +11,60 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
-#include <QTextList>
 
 #include <algorithm>
 #include <memory>
-#include <climits>
 
 namespace kelmora {
 
 namespace {
 
-constexpr int kMaxFaceLength = 31;
 const QString kRtfMime = QStringLiteral("text/rtf");
-
-QTextCharFormat firstSelectedCharFormat(const QTextCursor &c)
-{
-    if (!c.hasSelection())
-        return c.charFormat();
-    QTextCursor probe(c.document());
-    // charFormat() reports the character before the position.
-    probe.setPosition(c.selectionStart() + 1);
-    return probe.charFormat();
-}
-
-FontStyles stylesOf(const QTextCharFormat &f)
-{
-    FontStyles s;
-    if (f.fontWeight() >= QFont::DemiBold)
-        s |= FontStyle::Bold;
-    if (f.fontItalic())
-        s |= FontStyle::Italic;
-    if (f.fontUnderline())
-        s |= FontStyle::Underline;
-    if (f.fontStrikeOut())
-        s |= FontStyle::StrikeOut;
-    return s;
-}
-
-// What every character in [start, end) has; walks the fragments, not characters.
-FontStyles commonStyles(const QTextDocument *doc, int start, int end)
-{
-    FontStyles all = FontStyle::Bold | FontStyle::Italic | FontStyle::Underline | FontStyle::StrikeOut;
-    for (QTextBlock b = doc->findBlock(start); b.isValid() && b.position() < end; b = b.next()) {
-        for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment frag = it.fragment();
-            if (frag.position() + frag.length() <= start)
-                continue;
-            if (frag.position() >= end)
-                break;
-            all &= stylesOf(frag.charFormat());
-            if (!all)
-                return all;
-        }
-    }
-    return all;
-}
 
 } // namespace
 
 // ---- text attributes -------------------------------------------------------
 
-QString TTextAttributes::Name() const
-{
-    const QTextCharFormat f = firstSelectedCharFormat(m_edit->textCursor());
-    const QStringList families = f.fontFamilies().toStringList();
-    if (!families.isEmpty() && !families.constFirst().isEmpty())
-        return families.constFirst();
-    return m_edit->document()->defaultFont().family();
-}
-
-void TTextAttributes::SetName(const QString &name)
-{
-    QTextCharFormat f;
-    f.setFontFamilies(QStringList{name.left(kMaxFaceLength)});
-    m_edit->mergeCurrentCharFormat(f);
-}
-
-int TTextAttributes::Size() const
-{
-    const QTextCharFormat f = firstSelectedCharFormat(m_edit->textCursor());
-    const double pt = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize()
-                                                                : m_edit->document()->defaultFont().pointSizeF();
-    return static_cast<int>(pt);
-}
-
-void TTextAttributes::SetSize(int points)
-{
-    QTextCharFormat f;
-    // Qt cannot lay out a zero or negative size; such text keeps Qt's smallest.
-    f.setFontPointSize(points > 0 ? points : 1);
-    m_edit->mergeCurrentCharFormat(f);
-}
-
-FontStyles TTextAttributes::Style() const
-{
-    const QTextCursor c = m_edit->textCursor();
-    if (!c.hasSelection())
-        return stylesOf(c.charFormat());
-    return commonStyles(m_edit->document(), c.selectionStart(), c.selectionEnd());
-}
-
-void TTextAttributes::SetStyle(FontStyles s)
-{
-    QTextCharFormat f;
-    f.setFontWeight(s.testFlag(FontStyle::Bold) ? QFont::Bold : QFont::Normal);
-    f.setFontItalic(s.testFlag(FontStyle::Italic));
-    f.setFontUnderline(s.testFlag(FontStyle::Underline));
-    f.setFontStrikeOut(s.testFlag(FontStyle::StrikeOut));
-    m_edit->mergeCurrentCharFormat(f);
-}
-
-bool TTextAttributes::IsAutoColor() const
-{
-    return !firstSelectedCharFormat(m_edit->textCursor()).hasProperty(QTextFormat::ForegroundBrush);
-}
+QString TTextAttributes::Name() const { return m_edit->selectionLook().face; }
+int TTextAttributes::Size() const { return m_edit->selectionLook().size; }
+FontStyles TTextAttributes::Style() const { return m_edit->selectionLook().styles; }
+bool TTextAttributes::IsAutoColor() const { return !m_edit->selectionLook().colour; }
 
 QColor TTextAttributes::Color() const
 {
-    const QTextCharFormat f = firstSelectedCharFormat(m_edit->textCursor());
-    if (!f.hasProperty(QTextFormat::ForegroundBrush))
-        return m_edit->palette().color(QPalette::Text);
-    return f.foreground().color();
+    return m_edit->selectionLook().colour.value_or(m_edit->palette().color(QPalette::Text));
 }
 
-void TTextAttributes::SetColor(const QColor &color)
-{
-    QTextCharFormat f;
-    f.setForeground(color);
-    m_edit->mergeCurrentCharFormat(f);
-}
+void TTextAttributes::SetName(const QString &name) { m_edit->mergeCurrentCharFormat(model::faceFormat(name)); }
+void TTextAttributes::SetSize(int points) { m_edit->mergeCurrentCharFormat(model::sizeFormat(points)); }
+void TTextAttributes::SetStyle(FontStyles s) { m_edit->mergeCurrentCharFormat(model::styleFormat(s)); }
+void TTextAttributes::SetColor(const QColor &color) { m_edit->mergeCurrentCharFormat(model::colourFormat(color)); }
+void TTextAttributes::SetAutoColor() { m_edit->mergeCurrentCharFormat(model::colourFormat(std::nullopt)); }
 
 // ---- paragraph attributes --------------------------------------------------
 
-namespace {
+ParaAlignment TParaAttributes::Alignment() const { return model::paragraphLook(m_edit->textCursor()).alignment; }
+int TParaAttributes::FirstIndent() const { return model::paragraphLook(m_edit->textCursor()).first; }
+int TParaAttributes::LeftIndent() const { return model::paragraphLook(m_edit->textCursor()).left; }
+int TParaAttributes::RightIndent() const { return model::paragraphLook(m_edit->textCursor()).right; }
+Numbering TParaAttributes::GetNumbering() const { return model::paragraphLook(m_edit->textCursor()).numbering; }
 
-QTextBlockFormat startBlockFormat(const TRichEdit *e)
-{
-    return e->document()->findBlock(e->textCursor().selectionStart()).blockFormat();
-}
-
-// Applies change(indents) to every selected paragraph as one undoable step.
-template <class F>
-void changeIndents(TRichEdit *e, F change)
-{
-    QTextCursor c(e->document());
-    c.beginEditBlock();
-    for (const QTextBlock &b : e->selectedBlocks()) {
-        QTextBlockFormat f = b.blockFormat();
-        model::ParagraphIndents p = model::indents(f);
-        change(p);
-        model::setIndents(f, p, b.textList() != nullptr);
-        c.setPosition(b.position());
-        c.setBlockFormat(f);
-    }
-    c.endEditBlock();
-}
-
-} // namespace
-
-ParaAlignment TParaAttributes::Alignment() const
-{
-    const Qt::Alignment a = startBlockFormat(m_edit).alignment() & Qt::AlignHorizontal_Mask;
-    if (a & Qt::AlignJustify)
-        return ParaAlignment::Justify;
-    if (a & Qt::AlignHCenter)
-        return ParaAlignment::Center;
-    if (a & (Qt::AlignRight | Qt::AlignTrailing))
-        return ParaAlignment::Right;
-    return ParaAlignment::Left;
-}
-
-void TParaAttributes::SetAlignment(ParaAlignment a)
-{
-    Qt::Alignment qa = Qt::AlignLeft;
-    switch (a) {
-    case ParaAlignment::Left: qa = Qt::AlignLeft; break;
-    case ParaAlignment::Right: qa = Qt::AlignRight; break;
-    case ParaAlignment::Center: qa = Qt::AlignHCenter; break;
-    case ParaAlignment::Justify: qa = Qt::AlignJustify; break;
-    }
-    QTextBlockFormat f;
-    f.setAlignment(qa);
-    QTextCursor c = m_edit->textCursor();
-    c.mergeBlockFormat(f);
-}
-
-int TParaAttributes::FirstIndent() const { return model::indents(startBlockFormat(m_edit)).first / 20; }
-int TParaAttributes::LeftIndent() const { return model::indents(startBlockFormat(m_edit)).left / 20; }
-int TParaAttributes::RightIndent() const { return model::indents(startBlockFormat(m_edit)).right / 20; }
+void TParaAttributes::SetAlignment(ParaAlignment a) { model::setAlignment(m_edit->textCursor(), a); }
+void TParaAttributes::SetNumbering(Numbering n) { model::setNumbering(m_edit->textCursor(), n); }
 
 void TParaAttributes::SetFirstIndent(int points)
 {
-    changeIndents(m_edit, [points](model::ParagraphIndents &p) { p.first = points * 20; });
+    model::setIndent(m_edit->textCursor(), model::Indent::First, points);
 }
 
 void TParaAttributes::SetLeftIndent(int points)
 {
-    changeIndents(m_edit, [points](model::ParagraphIndents &p) { p.left = points * 20; });
+    model::setIndent(m_edit->textCursor(), model::Indent::Left, points);
 }
 
 void TParaAttributes::SetRightIndent(int points)
 {
-    changeIndents(m_edit, [points](model::ParagraphIndents &p) { p.right = points * 20; });
-}
-
-Numbering TParaAttributes::GetNumbering() const
-{
-    return model::numbering(m_edit->document()->findBlock(m_edit->textCursor().selectionStart()));
-}
-
-void TParaAttributes::SetNumbering(Numbering n)
-{
-    const QList<QTextBlock> blocks = m_edit->selectedBlocks();
-    QTextCursor c(m_edit->document());
-    c.beginEditBlock();
-    for (const QTextBlock &b : blocks) {
-        if (QTextList *list = b.textList())
-            list->remove(b);
-    }
-    changeIndents(m_edit, [n](model::ParagraphIndents &p) {
-        if (n == Numbering::None)
-            p.left = 0;
-        else if (p.left < 200)
-            p.left = 200;
-    });
-    if (n != Numbering::None && !blocks.isEmpty()) {
-        QTextCursor sel(m_edit->document());
-        sel.setPosition(blocks.constFirst().position());
-        sel.setPosition(blocks.constLast().position(), QTextCursor::KeepAnchor);
-        sel.createList(model::listFormat(n));
-        // The marker now hangs in the first-line offset: lay the indents out again.
-        changeIndents(m_edit, [](model::ParagraphIndents &) {});
-    }
-    c.endEditBlock();
+    model::setIndent(m_edit->textCursor(), model::Indent::Right, points);
 }
 
 // ---- the surface -----------------------------------------------------------
@@ -257,15 +79,34 @@ TRichEdit::TRichEdit(QWidget *parent) : QTextEdit(parent)
 
 QList<QTextBlock> TRichEdit::selectedBlocks() const
 {
-    const QTextCursor c = textCursor();
-    QList<QTextBlock> out;
-    const QTextBlock last = document()->findBlock(c.selectionEnd());
-    for (QTextBlock b = document()->findBlock(c.selectionStart()); b.isValid(); b = b.next()) {
-        out.append(b);
-        if (b == last)
-            break;
+    return model::selectedBlocks(textCursor());
+}
+
+const model::SelectionLook &TRichEdit::selectionLook()
+{
+    QTextDocument *doc = document();
+    if (m_look.document != doc) {
+        // The document may be replaced; each change to the one shown counts.
+        disconnect(m_lookConnection);
+        m_lookConnection = connect(doc, &QTextDocument::contentsChange, this, [this] { ++m_contentsGeneration; });
+        ++m_contentsGeneration;
+        m_look.document = doc;
     }
-    return out;
+    const QTextCursor c = textCursor();
+    if (!c.hasSelection()) {
+        // Cheap, and the format for the text typed next changes with no edit.
+        m_look.anchor = -1;
+        m_look.look = model::selectionLook(c);
+        return m_look.look;
+    }
+    if (m_look.generation != m_contentsGeneration || m_look.anchor != c.anchor() ||
+        m_look.position != c.position()) {
+        m_look.look = model::selectionLook(c);
+        m_look.generation = m_contentsGeneration;
+        m_look.anchor = c.anchor();
+        m_look.position = c.position();
+    }
+    return m_look.look;
 }
 
 bool TRichEdit::Modified() const { return document()->isModified(); }
@@ -312,47 +153,9 @@ void TRichEdit::SetSelLength(int length)
     ensureCursorVisible();
 }
 
-namespace {
-
-bool isTurkishI(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u == u'i' || u == u'I' || u == 0x0130 || u == 0x0131;
-}
-
-// Case folding that also makes the Turkish dotted and dotless i one letter,
-// so "YAZI" finds "yazı" and "istanbul" finds "İSTANBUL".
-QString foldForSearch(QStringView text)
-{
-    QString out(text.size(), Qt::Uninitialized);
-    QChar *o = out.data();
-    for (const QChar c : text)
-        *o++ = isTurkishI(c) ? QLatin1Char('i') : c.toCaseFolded();
-    return out;
-}
-
-} // namespace
-
 int TRichEdit::FindText(const QString &text, int start, int length, bool matchCase) const
 {
-    if (text.isEmpty() || start < 0 || start > TextLength())
-        return -1;
-    const qint64 limit = qint64(start) + length;
-    // Only letters that fold differently in Turkish need the slower path.
-    const bool turkishFold = !matchCase && std::any_of(text.begin(), text.end(), isTurkishI);
-    const QString needle = turkishFold ? foldForSearch(text) : text;
-    const Qt::CaseSensitivity cs = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    for (QTextBlock b = document()->findBlock(start); b.isValid() && b.position() < limit; b = b.next()) {
-        const QString blockText = b.text();
-        const qsizetype from = qMax<qsizetype>(0, start - b.position());
-        const qsizetype at = turkishFold ? foldForSearch(blockText).indexOf(needle, from)
-                                         : blockText.indexOf(needle, from, cs);
-        if (at < 0)
-            continue;
-        const qint64 found = b.position() + at;
-        return found + needle.size() <= limit ? int(found) : -1;
-    }
-    return -1;
+    return model::findText(*document(), text, start, length, matchCase);
 }
 
 void TRichEdit::ClearSelection()

@@ -9,27 +9,28 @@
 
 #include "formats/DocumentIO.h"
 #include "formats/DocumentModel.h"
+#include "formats/ParagraphFormat.h"
+#include "formats/SelectionFormat.h"
 
 #include <QColor>
-#include <QFlags>
+#include <QPointer>
 #include <QTextEdit>
 
 #include <functional>
 
 namespace kelmora {
 
-enum class FontStyle { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
-Q_DECLARE_FLAGS(FontStyles, FontStyle)
-Q_DECLARE_OPERATORS_FOR_FLAGS(FontStyles)
-
-enum class ParaAlignment { Left, Right, Center, Justify };
+using model::FontStyle;
+using model::FontStyles;
 using model::Numbering;
+using model::ParaAlignment;
 
 class TRichEdit;
 
-// Text attributes of the selection: what every selected character has for the
-// style set; face, size and colour of the first selected character. Writing
-// applies to the selection, or to the text typed next when nothing is selected.
+// Text attributes of the selection, by the rules of formats/SelectionFormat.h:
+// what every selected character has for the style set; face, size and colour
+// of the first selected character. Writing applies to the selection, or to
+// the text typed next when nothing is selected.
 class TTextAttributes {
 public:
     explicit TTextAttributes(TRichEdit *edit) : m_edit(edit) {}
@@ -42,6 +43,8 @@ public:
     QColor Color() const;            // the automatic colour reads as the window-text colour
     bool IsAutoColor() const;
     void SetColor(const QColor &color);
+    // Gives the selection the automatic colour again.
+    void SetAutoColor();
 
 private:
     TRichEdit *m_edit;
@@ -91,16 +94,12 @@ public:
     int SelLength() const;
     void SetSelLength(int length); // keeps the start, scrolls the caret into view
     int TextLength() const;
-    // Position of the first match within [start, start + length), or -1.
+    // Position of the first match within [start, start + length), or -1;
+    // without match case, i and İ are one letter, ı and I another.
     int FindText(const QString &text, int start, int length, bool matchCase) const;
-    void SelectAll() { selectAll(); }
     // Deletes the selection; this cannot be undone (nor can anything before it).
     void ClearSelection();
-    void Undo() { undo(); }
     void Clear();
-    void CutToClipboard() { cut(); }
-    void CopyToClipboard() { copy(); }
-    void PasteFromClipboard() { paste(); }
 
     // Replaces the content with the file's (RTF or plain text), the caret at
     // the first character and the view at the top; throws on failure.
@@ -116,6 +115,10 @@ public:
 
     // Blocks from the one holding the selection start to the one holding its end.
     QList<QTextBlock> selectedBlocks() const;
+    // The selection's text attributes, read in one pass and kept until the
+    // document or the selection changes (the refresh asks for them on every
+    // key down and up).
+    const model::SelectionLook &selectionLook();
 
 protected:
     void mousePressEvent(QMouseEvent *e) override;
@@ -129,8 +132,19 @@ protected:
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
+    struct LookCache {
+        QPointer<QTextDocument> document;
+        quint64 generation = 0;
+        int anchor = -1;
+        int position = -1;
+        model::SelectionLook look;
+    };
+
     TTextAttributes m_selAttributes{this};
     TParaAttributes m_paragraph{this};
+    LookCache m_look;
+    QMetaObject::Connection m_lookConnection;
+    quint64 m_contentsGeneration = 0;
     bool m_plainText = false;
     bool m_hideSelection = true;
     formats::PlainTextForm m_plainTextForm; // how the file was written, to save it alike

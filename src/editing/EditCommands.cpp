@@ -44,13 +44,13 @@ ClipboardTarget clipboardTarget(const QWidget *window)
 void EditCommands::undo()
 {
     if (TRichEdit *editor = m_host.activeEditor())
-        editor->Undo();
+        editor->undo();
 }
 
 void EditCommands::selectAll()
 {
     if (TRichEdit *editor = m_host.activeEditor())
-        editor->SelectAll();
+        editor->selectAll();
 }
 
 void EditCommands::deleteSelection()

@@ -68,22 +68,36 @@ void FormatCommands::fontDialog(const QString &face, const QString &sizeText, QF
     TRichEdit *editor = m_host.activeEditor();
     if (!editor)
         return;
-    QFont font = dialogFont;
-    font.setFamilies(QStringList{face});
-    font.setPointSize(strToInt(sizeText));
-    QColor color = editor->SelAttributes().Color();
-    if (!platform().fontDialog(m_host.dialogParent(), font, color))
+    TTextAttributes &attributes = editor->SelAttributes();
+    FontChoice choice;
+    choice.font = dialogFont; // keeps the style set confirmed last
+    choice.font.setFamilies(QStringList{face});
+    const int size = strToInt(sizeText);
+    // Qt keeps no size below one point; the dialog then shows the last one.
+    if (size > 0)
+        choice.font.setPointSize(size);
+    choice.automaticColour = attributes.IsAutoColor();
+    choice.colour = attributes.Color();
+    const FontChoice given = choice;
+    if (!platform().fontDialog(m_host.dialogParent(), choice))
         return;
-    dialogFont = font;
-    editor->SelAttributes().SetName(font.family());
-    editor->SelAttributes().SetSize(font.pointSize());
+    dialogFont = choice.font;
+    attributes.SetName(choice.font.family());
+    attributes.SetSize(choice.font.pointSize());
     FontStyles style;
-    style.setFlag(FontStyle::Bold, font.bold());
-    style.setFlag(FontStyle::Italic, font.italic());
-    style.setFlag(FontStyle::Underline, font.underline());
-    style.setFlag(FontStyle::StrikeOut, font.strikeOut());
-    editor->SelAttributes().SetStyle(style);
-    editor->SelAttributes().SetColor(color);
+    style.setFlag(FontStyle::Bold, choice.font.bold());
+    style.setFlag(FontStyle::Italic, choice.font.italic());
+    style.setFlag(FontStyle::Underline, choice.font.underline());
+    style.setFlag(FontStyle::StrikeOut, choice.font.strikeOut());
+    attributes.SetStyle(style);
+    // The colour picked in the dialog, else the one it was given: the
+    // automatic colour stays automatic, whatever colour the desktop shows it in.
+    if (choice.colourChanged)
+        attributes.SetColor(choice.colour);
+    else if (given.automaticColour)
+        attributes.SetAutoColor();
+    else
+        attributes.SetColor(given.colour);
 }
 
 std::optional<bool> FormatCommands::toggleBullet()

@@ -35,8 +35,12 @@ public:
     // The colour dialog opens with colour (its last confirmed colour, never
     // the selection's) and on OK writes it and keeps it in colour.
     void textColour(QColor &colour);
-    // The font dialog, opened with the boxes' face and size and the
-    // selection's colour, keeping its last confirmed font in dialogFont.
+    // The font dialog, opened with the boxes' face and size, the selection's
+    // colour and the style set of dialogFont, its last confirmed font, which
+    // OK replaces. OK writes face, size, style set and colour, in that order;
+    // the colour is the one picked in the dialog, else the one it was given
+    // (the automatic colour stays automatic). A size text that is no whole
+    // number throws before the dialog opens.
     void fontDialog(const QString &face, const QString &sizeText, QFont &dialogFont);
     // Bullets on where the paragraph has no numbering, else off; returns the new state.
     std::optional<bool> toggleBullet();

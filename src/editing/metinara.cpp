@@ -93,7 +93,7 @@ void Tmetin_ara::Button1Click(QObject *)
         return;
     const bool matchCase = CheckBox1->isChecked();
     editor->SetHideSelection(true);
-    editor->SelectAll();
+    editor->selectAll();
     const int length = editor->SelLength();
     const QString what = Edit1->text();
     const int found = editor->FindText(what, g_searchStart, length, matchCase);

@@ -377,7 +377,7 @@ void TestDocumentWindow::openedDocumentStartsAtItsFirstCharacter()
     QTest::keyClicks(e, u"X"_s);
     QVERIFY(e->toPlainText().startsWith(u"Xsatır 0"_s));
     QVERIFY(e->Modified());
-    e->Undo();
+    e->undo();
     QVERIFY(e->toPlainText().startsWith(u"satır 0"_s));
 }
 

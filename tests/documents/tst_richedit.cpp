@@ -287,6 +287,15 @@ void TestRichEdit::findWithinRange_data()
     QTest::newRow("dotted capital") << u"İSTANBUL"_s << u"istanbul"_s << 0 << 8 << false << 0;
     QTest::newRow("Turkish i, matching case") << u"İSTANBUL"_s << u"istanbul"_s << 0 << 8 << true << -1;
     QTest::newRow("Turkish i then limit") << u"xxıı"_s << u"II"_s << 0 << 3 << false << -1;
+    // Dotted and dotless i are two letters; only their case folds.
+    QTest::newRow("dotted i is not dotless") << u"sınır sinir"_s << u"sinir"_s << 0 << 11 << false << 6;
+    QTest::newRow("dotless i is not dotted") << u"sinir sınır"_s << u"sınır"_s << 0 << 11 << false << 6;
+    QTest::newRow("I is the capital of ı") << u"ılık"_s << u"ILIK"_s << 0 << 4 << false << 0;
+    QTest::newRow("I is not the capital of i") << u"IKI iki"_s << u"İKİ"_s << 0 << 7 << false << 4;
+    QTest::newRow("İ is not the capital of ı") << u"ıssız"_s << u"İSSİZ"_s << 0 << 5 << false << -1;
+    QTest::newRow("ascii I does not find i") << u"kitap"_s << u"KITAP"_s << 0 << 5 << false << -1;
+    QTest::newRow("other letters fold as usual") << u"ÇİĞDEM çiğdem"_s << u"çiğdem"_s << 0 << 13 << false << 0;
+    QTest::newRow("ı, matching case") << u"ILIK ılık"_s << u"ılık"_s << 0 << 9 << true << 5;
     QTest::newRow("second paragraph") << u"bir\nüç"_s << u"üç"_s << 0 << 6 << true << 4;
 }
 
@@ -312,7 +321,7 @@ void TestRichEdit::deleteCannotBeUndone()
     e.ClearSelection();
     QCOMPARE(e.toPlainText(), u" metin"_s);
     QVERIFY(e.Modified());
-    e.Undo();
+    e.undo();
     QCOMPARE(e.toPlainText(), u" metin"_s);
     // An empty selection changes nothing.
     e.SetModified(false);
@@ -321,7 +330,7 @@ void TestRichEdit::deleteCannotBeUndone()
     QVERIFY(!e.Modified());
     // Ordinary edits stay undoable.
     e.insertPlainText(u"x"_s);
-    e.Undo();
+    e.undo();
     QCOMPARE(e.toPlainText(), u" metin"_s);
     e.Clear();
     QCOMPARE(e.TextLength(), 0);

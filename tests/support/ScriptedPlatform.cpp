@@ -51,18 +51,25 @@ bool ScriptedPlatform::colorDialog(QWidget *, QColor &color)
     return a.first;
 }
 
-bool ScriptedPlatform::fontDialog(QWidget *, QFont &font, QColor &)
+bool ScriptedPlatform::fontDialog(QWidget *, FontChoice &choice)
 {
-    fontDialogsOpenedWith.append(font);
+    fontDialogsOpenedWith.append(choice.font);
+    fontChoicesOpenedWith.append(choice);
     if (fontAnswers.empty()) {
         unexpected.append(QStringLiteral("font dialog"));
         return false;
     }
-    const auto a = fontAnswers.front();
+    const FontAnswer a = fontAnswers.front();
     fontAnswers.pop_front();
-    if (a.first)
-        font = a.second;
-    return a.first;
+    if (!a.accept)
+        return false;
+    choice.font = a.font;
+    if (a.colour) {
+        choice.colour = *a.colour;
+        choice.automaticColour = false;
+        choice.colourChanged = true;
+    }
+    return true;
 }
 
 void ScriptedPlatform::shellOpen(const QString &program, const QString &parameters)

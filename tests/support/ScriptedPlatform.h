@@ -10,6 +10,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <memory>
 
 namespace kelmora::test {
@@ -17,6 +18,16 @@ namespace kelmora::test {
 struct AskedBox {
     MessageRequest request;
     QMessageBox::StandardButton answer;
+};
+
+struct FontAnswer {
+    FontAnswer(bool accept_, QFont font_ = {}, std::optional<QColor> colour_ = std::nullopt)
+        : accept(accept_), font(std::move(font_)), colour(std::move(colour_))
+    {
+    }
+    bool accept;
+    QFont font;                   // replaces the dialog's font on OK
+    std::optional<QColor> colour; // a colour picked in the dialog; none: left as shown
 };
 
 struct FileAnswer {
@@ -31,13 +42,14 @@ public:
     std::deque<QMessageBox::StandardButton> boxAnswers;
     std::deque<FileAnswer> fileAnswers;
     std::deque<std::pair<bool, QColor>> colorAnswers;
-    std::deque<std::pair<bool, QFont>> fontAnswers;
+    std::deque<FontAnswer> fontAnswers;
 
     // What happened.
     QList<AskedBox> boxes;
     QList<FileDialogState> fileDialogs; // state as the dialog opened
     QList<QColor> colorDialogsOpenedWith;
-    QList<QFont> fontDialogsOpenedWith;
+    QList<QFont> fontDialogsOpenedWith;      // the font of each showing
+    QList<FontChoice> fontChoicesOpenedWith; // everything each showing was given
     QList<std::pair<QString, QString>> shellOpens;
     QList<int> sleeps;
     int beeps = 0;
@@ -48,7 +60,7 @@ public:
     QMessageBox::StandardButton messageBox(QWidget *parent, const MessageRequest &request) override;
     bool fileDialog(QWidget *parent, FileDialogState &state) override;
     bool colorDialog(QWidget *parent, QColor &color) override;
-    bool fontDialog(QWidget *parent, QFont &font, QColor &color) override;
+    bool fontDialog(QWidget *parent, FontChoice &choice) override;
     void shellOpen(const QString &program, const QString &parameters) override;
     void sleep(int milliseconds) override;
     void beep() override { ++beeps; }

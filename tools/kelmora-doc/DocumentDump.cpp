@@ -1,5 +1,6 @@
 #include "DocumentDump.h"
 
+#include "formats/CharacterFormat.h"
 #include "formats/DocumentModel.h"
 
 #include <QTextBlock>
@@ -8,9 +9,6 @@
 namespace kelmora::tools {
 
 namespace {
-
-// The surface reports face names of at most this many characters.
-constexpr qsizetype MaxFace = 31;
 
 struct Run {
     QString text;
@@ -34,17 +32,15 @@ Run runOf(const QTextDocument &doc, const QTextFragment &fragment)
     const QTextCharFormat f = fragment.charFormat();
     Run r;
     r.text = fragment.text();
-    const QStringList families = f.fontFamilies().toStringList();
-    r.face = (families.isEmpty() ? doc.defaultFont().family() : families.first()).left(MaxFace);
-    const double size = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize()
-                                                                  : doc.defaultFont().pointSizeF();
-    r.size = int(size);
-    r.bold = f.fontWeight() > QFont::Medium;
-    r.italic = f.fontItalic();
-    r.underline = f.fontUnderline();
-    r.strikeout = f.fontStrikeOut();
-    const bool coloured = f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush;
-    r.colour = coloured ? f.foreground().color().name(QColor::HexRgb) : QStringLiteral("auto");
+    r.face = model::faceName(f, doc);
+    r.size = model::wholePoints(f, doc);
+    const model::FontStyles styles = model::stylesOf(f);
+    r.bold = styles.testFlag(model::FontStyle::Bold);
+    r.italic = styles.testFlag(model::FontStyle::Italic);
+    r.underline = styles.testFlag(model::FontStyle::Underline);
+    r.strikeout = styles.testFlag(model::FontStyle::StrikeOut);
+    const std::optional<QColor> colour = model::colourOf(f);
+    r.colour = colour ? colour->name(QColor::HexRgb) : QStringLiteral("auto");
     return r;
 }
 

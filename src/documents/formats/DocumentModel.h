@@ -18,8 +18,9 @@
 //
 // Character attributes: face = first entry of fontFamilies(), size =
 // fontPointSize(), style = weight/italic/underline/strikeout, colour = the
-// foreground brush, or no foreground property at all for the automatic colour.
-// A run without a face or size uses the document's default font (Arial 12 pt).
+// foreground brush; no foreground brush (no property, or the empty brush) is
+// the automatic colour. A run without a face or size uses the document's
+// default font (Arial 12 pt). CharacterFormat.h reads and writes them.
 //
 // Numbering: a paragraph in a QTextList with style ListDisc is a bullet; any
 // other list style is "another numbering"; no list is none.

@@ -1,5 +1,6 @@
 #include "RtfWriter.h"
 
+#include "CharacterFormat.h"
 #include "DocumentModel.h"
 #include "EastAsian.h"
 #include "OutputSink.h"
@@ -28,12 +29,6 @@ bool hasBrush(const QTextCharFormat &f, QTextFormat::Property p)
     return f.hasProperty(p) && f.brushProperty(p).style() != Qt::NoBrush;
 }
 
-QString faceOf(const QTextCharFormat &f)
-{
-    const QStringList families = f.fontFamilies().toStringList();
-    return families.isEmpty() ? QString() : families.first();
-}
-
 model::ParagraphIndents paragraphIndents(const QTextBlockFormat &f)
 {
     if (f.hasProperty(model::FirstIndentTwips))
@@ -49,7 +44,7 @@ model::ParagraphIndents paragraphIndents(const QTextBlockFormat &f)
 } // namespace
 
 RtfWriter::RtfWriter(const QTextDocument &doc, OutputSink &out)
-    : m_doc(doc), m_out(out), m_defaultFace(doc.defaultFont().family()),
+    : m_doc(doc), m_out(out), m_defaultFace(model::cutFace(doc.defaultFont().family())),
       m_defaultSize(doc.defaultFont().pointSizeF() > 0 ? doc.defaultFont().pointSizeF() : 12.0)
 {
     m_fonts.append(m_defaultFace);
@@ -88,8 +83,7 @@ void RtfWriter::collect()
 void RtfWriter::prepareRun(int formatIndex, const QTextCharFormat &f)
 {
     QByteArray p;
-    const QString face = faceOf(f);
-    const QByteArray font = QByteArray::number(fontIndex(face.isEmpty() ? m_defaultFace : face));
+    const QByteArray font = QByteArray::number(fontIndex(model::faceName(f, m_doc)));
     const double size = f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize() : m_defaultSize;
     const QByteArray halfPoints = QByteArray::number(qBound(2, int(std::lround(size * 2)), 3276));
     p += "\\f" + font + "\\fs" + halfPoints;

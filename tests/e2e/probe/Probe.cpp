@@ -19,6 +19,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QMdiArea>
@@ -91,6 +92,8 @@ QString widgetText(QWidget *w)
         return b->text();
     if (auto *t = qobject_cast<QTextEdit *>(w))
         return t->toPlainText();
+    if (auto *list = qobject_cast<QListWidget *>(w))
+        return list->currentItem() ? list->currentItem()->text() : QString();
     return w->windowTitle();
 }
 

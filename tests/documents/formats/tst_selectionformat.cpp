@@ -1,0 +1,206 @@
+// The text attributes of selections, headless: the style set every selected
+// character has (paragraph ends are no characters), the first character's
+// face, size and colour, and the face cut shared by the surface, the RTF
+// writer and kelmora-doc.
+
+#include "FormatTestSupport.h"
+
+#include "formats/CharacterFormat.h"
+#include "formats/DocumentIO.h"
+#include "formats/SelectionFormat.h"
+#include "docdump/DocumentDump.h"
+
+#include <QTest>
+#include <QTextCursor>
+
+using namespace kelmora;
+using namespace kelmora::model;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A run of text; "\n" in it ends a paragraph, and the paragraph end takes
+// the run's format, as Enter typed with that format does.
+struct Run {
+    QString text;
+    FontStyles styles;
+    QString face = {};
+    double size = 0; // 0: the document's default
+    QColor colour = {};
+};
+
+std::unique_ptr<QTextDocument> documentOf(const QList<Run> &runs)
+{
+    auto doc = formats::test::newDocument();
+    QTextCursor c(doc.get());
+    for (const Run &r : runs) {
+        QTextCharFormat f = styleFormat(r.styles);
+        if (!r.face.isEmpty())
+            f.setFontFamilies(QStringList{r.face});
+        if (r.size > 0)
+            f.setFontPointSize(r.size);
+        if (r.colour.isValid())
+            f.setForeground(r.colour);
+        c.insertText(r.text, f);
+    }
+    return doc;
+}
+
+SelectionLook lookOf(const QTextDocument &doc, int anchor, int position)
+{
+    QTextCursor c(const_cast<QTextDocument *>(&doc));
+    c.setPosition(anchor);
+    c.setPosition(position, QTextCursor::KeepAnchor);
+    return selectionLook(c);
+}
+
+const QString kLongFace = u"Deneme Yazi Tipi Otuz Bir Karakterden Uzun"_s; // 42 characters
+
+} // namespace
+
+Q_DECLARE_METATYPE(QList<Run>)
+
+class TestSelectionFormat : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void styleSet_data();
+    void styleSet();
+    void firstCharacterLook_data();
+    void firstCharacterLook();
+    void caretReportsTheTextItWouldType();
+    void longFaceReadFromFileShowsDumpsAndSavesCut();
+};
+
+void TestSelectionFormat::styleSet_data()
+{
+    QTest::addColumn<QList<Run>>("runs");
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<FontStyles>("expected");
+    const FontStyles bold = FontStyle::Bold;
+    const FontStyles boldItalic = FontStyle::Bold | FontStyle::Italic;
+    const FontStyles underline = FontStyle::Underline;
+    QTest::newRow("every character bold") << QList<Run>{{u"kalın"_s, bold}} << 0 << 5 << bold;
+    QTest::newRow("italic on part only") << QList<Run>{{u"yarı"_s, boldItalic}, {u" eğik"_s, bold}} << 0 << 9
+                                         << bold;
+    QTest::newRow("backwards selection") << QList<Run>{{u"yarı"_s, boldItalic}, {u" eğik"_s, bold}} << 4 << 0
+                                         << boldItalic;
+    QTest::newRow("nothing in common") << QList<Run>{{u"a"_s, bold}, {u"b"_s, underline}, {u"c"_s, bold}} << 0
+                                       << 3 << FontStyles();
+    // "ab" underlined, its paragraph end plain: Shift+Right at the line end
+    // reports the text before it, as a caret at the line end does.
+    QTest::newRow("line end, Shift+Right")
+        << QList<Run>{{u"ab"_s, underline}, {u"\n"_s, {}}, {u"cd"_s, bold}} << 2 << 3 << underline;
+    QTest::newRow("line end, Shift+Left from the next line")
+        << QList<Run>{{u"ab"_s, underline}, {u"\n"_s, {}}, {u"cd"_s, bold}} << 3 << 2 << underline;
+    // An empty line between two paragraphs: its paragraph end is all there is.
+    QTest::newRow("empty line") << QList<Run>{{u"üst\n"_s, bold}, {u"\n"_s, FontStyle::Italic}, {u"alt"_s, bold}}
+                                << 4 << 5 << bold;
+    QTest::newRow("several empty lines")
+        << QList<Run>{{u"ab"_s, {}}, {u"\n\n\n"_s, FontStyle::StrikeOut}} << 3 << 5 << FontStyles(FontStyle::StrikeOut);
+    // A caret on an empty first line reports the first paragraph's own format.
+    QTest::newRow("empty lines at the start") << QList<Run>{{u"\n\n"_s, FontStyle::StrikeOut}} << 0 << 2
+                                              << FontStyles();
+    // A paragraph end inside the selection takes no part in the intersection.
+    QTest::newRow("bold run and a plain paragraph end")
+        << QList<Run>{{u"ab"_s, boldItalic}, {u"\n"_s, {}}, {u"cd"_s, bold}} << 0 << 5 << bold;
+    QTest::newRow("mixed run and its paragraph end")
+        << QList<Run>{{u"a"_s, boldItalic}, {u"b"_s, bold}, {u"\n"_s, underline}} << 0 << 3 << bold;
+    QTest::newRow("selection starting at a paragraph end")
+        << QList<Run>{{u"ab"_s, {}}, {u"\n"_s, {}}, {u"cd"_s, underline}} << 2 << 5 << underline;
+    QTest::newRow("paragraph ends then plain text")
+        << QList<Run>{{u"ab\n"_s, bold}, {u"\n"_s, bold}, {u"cd"_s, {}}} << 2 << 6 << FontStyles();
+}
+
+void TestSelectionFormat::styleSet()
+{
+    QFETCH(QList<Run>, runs);
+    QFETCH(int, anchor);
+    QFETCH(int, position);
+    QFETCH(FontStyles, expected);
+    const auto doc = documentOf(runs);
+    QCOMPARE(lookOf(*doc, anchor, position).styles, expected);
+}
+
+void TestSelectionFormat::firstCharacterLook_data()
+{
+    QTest::addColumn<QList<Run>>("runs");
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QColor>("colour"); // invalid: automatic
+    const QColor red(200, 0, 0);
+    const QColor blue(0, 0, 200);
+    QTest::newRow("first of two runs")
+        << QList<Run>{{u"ab"_s, {}, u"Liberation Mono"_s, 14.5, red}, {u"cd"_s, {}, u"Liberation Serif"_s, 9, blue}}
+        << 0 << 4 << u"Liberation Mono"_s << 14 << red;
+    QTest::newRow("from the second run on")
+        << QList<Run>{{u"ab"_s, {}, u"Liberation Mono"_s, 14, red}, {u"cd"_s, {}, u"Liberation Serif"_s, 9.95, blue}}
+        << 3 << 4 << u"Liberation Serif"_s << 9 << blue;
+    QTest::newRow("no face, size or colour of its own")
+        << QList<Run>{{u"ab"_s, {}}} << 0 << 2 << u"Arial"_s << 12 << QColor();
+    QTest::newRow("a long face is cut") << QList<Run>{{u"ab"_s, {}, kLongFace, 10}} << 0 << 2
+                                        << kLongFace.left(31) << 10 << QColor();
+    QTest::newRow("a paragraph end first is passed over")
+        << QList<Run>{{u"ab\n"_s, {}, u"Liberation Mono"_s, 20, red}, {u"cd"_s, {}, u"Liberation Serif"_s, 8, blue}}
+        << 2 << 4 << u"Liberation Serif"_s << 8 << blue;
+    QTest::newRow("only a paragraph end: the text before it")
+        << QList<Run>{{u"ab"_s, {}, u"Liberation Mono"_s, 20, red}, {u"\n"_s, {}, u"Liberation Sans"_s, 8, blue}}
+        << 2 << 3 << u"Liberation Mono"_s << 20 << red;
+}
+
+void TestSelectionFormat::firstCharacterLook()
+{
+    QFETCH(QList<Run>, runs);
+    QFETCH(int, anchor);
+    QFETCH(int, position);
+    QFETCH(QString, face);
+    QFETCH(int, size);
+    QFETCH(QColor, colour);
+    const auto doc = documentOf(runs);
+    const SelectionLook look = lookOf(*doc, anchor, position);
+    QCOMPARE(look.face, face);
+    QCOMPARE(look.size, size);
+    QCOMPARE(look.colour.value_or(QColor()), colour);
+}
+
+void TestSelectionFormat::caretReportsTheTextItWouldType()
+{
+    const auto doc = documentOf({{u"ab"_s, FontStyle::Italic, u"Liberation Mono"_s, 16}});
+    QTextCursor c(doc.get());
+    c.setPosition(2);
+    QCOMPARE(selectionLook(c).styles, FontStyles(FontStyle::Italic));
+    // A format set for the text typed next is what the caret reports.
+    c.mergeCharFormat(styleFormat(FontStyle::Bold));
+    c.mergeCharFormat(colourFormat(QColor(Qt::red)));
+    QCOMPARE(selectionLook(c).styles, FontStyles(FontStyle::Bold));
+    QCOMPARE(selectionLook(c).colour, std::optional<QColor>(QColor(Qt::red)));
+    // Writing the automatic colour leaves no colour of its own.
+    c.mergeCharFormat(colourFormat(std::nullopt));
+    QCOMPARE(selectionLook(c).colour, std::nullopt);
+    c.insertText(u"x"_s);
+    QCOMPARE(lookOf(*doc, 2, 3), (SelectionLook{u"Liberation Mono"_s, 16, FontStyle::Bold, std::nullopt}));
+}
+
+void TestSelectionFormat::longFaceReadFromFileShowsDumpsAndSavesCut()
+{
+    const QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1 " + kLongFace.toUtf8() +
+                           ";}}\\f1 uzun\\par}";
+    auto doc = formats::test::newDocument();
+    formats::LoadResult loaded;
+    loaded.report = formats::readRtf(*doc, rtf);
+    const QString cut = kLongFace.left(31);
+    QCOMPARE(lookOf(*doc, 0, 4).face, cut);
+    const QByteArray dump = tools::dumpJson(*doc, loaded);
+    QVERIFY(dump.contains(QByteArray("\"face\": \"" + cut.toUtf8() + "\"")));
+    QVERIFY(!dump.contains(kLongFace.toUtf8()));
+    const QByteArray saved = formats::toRtf(*doc);
+    QVERIFY(!saved.contains(kLongFace.toUtf8()));
+    auto again = formats::test::newDocument();
+    formats::readRtf(*again, saved);
+    QCOMPARE(lookOf(*again, 0, 4).face, cut);
+}
+
+QTEST_MAIN(TestSelectionFormat)
+#include "tst_selectionformat.moc"
