@@ -218,6 +218,18 @@ void TRichEdit::keyPressEvent(QKeyEvent *e)
 {
     if (OnKeyDown)
         OnKeyDown();
+    // Enter always starts a new paragraph with the formatting of the one it
+    // leaves. Qt's own Enter on an empty paragraph resets its paragraph and
+    // character formats instead and inserts nothing the first time.
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && !isReadOnly() && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        QTextCursor c = textCursor();
+        c.insertBlock();
+        setTextCursor(c);
+        ensureCursorVisible();
+        e->accept();
+        return;
+    }
     QTextEdit::keyPressEvent(e);
 }
 

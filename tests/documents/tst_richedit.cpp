@@ -41,6 +41,7 @@ private Q_SLOTS:
     void findWithinRange();
     void deleteCannotBeUndone();
     void hideSelectionFollowsFocus();
+    void enterStartsAParagraphLikeTheOneItLeaves();
 };
 
 void TestRichEdit::defaults()
@@ -347,6 +348,31 @@ void TestRichEdit::hideSelectionFollowsFocus()
     QCOMPARE(e.palette().color(inactive, QPalette::Highlight), e.palette().color(QPalette::Active, QPalette::Highlight));
     e.SetHideSelection(true);
     QCOMPARE(e.palette().color(inactive, QPalette::Highlight), e.palette().color(inactive, QPalette::Base));
+}
+
+void TestRichEdit::enterStartsAParagraphLikeTheOneItLeaves()
+{
+    // Enter on an empty paragraph is a new paragraph too, and keeps the
+    // paragraph's alignment and the typed text's format.
+    TRichEdit e;
+    e.show();
+    e.setFocus();
+    e.Paragraph().SetAlignment(ParaAlignment::Center);
+    e.SelAttributes().SetSize(20);
+    QTest::keyClicks(&e, u"ab"_s);
+    QTest::keyClick(&e, Qt::Key_Return);
+    QTest::keyClick(&e, Qt::Key_Return);
+    QTest::keyClick(&e, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClicks(&e, u"c"_s);
+    QCOMPARE(e.toPlainText(), u"ab\n\n\nc"_s);
+    QCOMPARE(e.Paragraph().Alignment(), ParaAlignment::Center);
+    QCOMPARE(e.SelAttributes().Size(), 20);
+    // A selection is replaced; one undo takes the new paragraph back.
+    e.selectAll();
+    QTest::keyClick(&e, Qt::Key_Return);
+    QCOMPARE(e.toPlainText(), u"\n"_s);
+    e.undo();
+    QCOMPARE(e.toPlainText(), u"ab\n\n\nc"_s);
 }
 
 QTEST_MAIN(TestRichEdit)

@@ -36,13 +36,14 @@ class Typing(E2ETest):
         self.new_document(app)
         app.type("Şu ağaçlı yolda İzmir'e ılık rüzgar")
         self.wait_text(app, "Şu ağaçlı yolda İzmir'e ılık rüzgar")
-        # Enter starts a new paragraph; Tab is a focus key, never typed.
-        app.key("Return")
+        # Enter starts a new paragraph, on an empty line too; Tab is a focus
+        # key, never typed.
+        app.key("Return", "Return")
         app.type("ikinci")
         app.key("Tab")
         app.type("x")
         s = app.wait(lambda s: s["editor"]["text"].endswith("x"), 5, "the x after Tab")
-        self.assertEqual(s["editor"]["text"], "Şu ağaçlı yolda İzmir'e ılık rüzgar\nikincix")
+        self.assertEqual(s["editor"]["text"], "Şu ağaçlı yolda İzmir'e ılık rüzgar\n\nikincix")
 
 
 if __name__ == "__main__":
