@@ -1,5 +1,6 @@
 #include "RichEdit.h"
 
+#include "base/Exceptions.h"
 #include "base/Guard.h"
 
 #include <QKeyEvent>
@@ -235,10 +236,14 @@ void TParaAttributes::SetNumbering(Numbering n)
             p.left = 200;
     });
     if (n != Numbering::None && !blocks.isEmpty()) {
-        QTextCursor sel(m_edit->document());
-        sel.setPosition(blocks.constFirst().position());
-        sel.setPosition(blocks.constLast().position(), QTextCursor::KeepAnchor);
-        sel.createList(model::listFormat(n));
+        // In pieces, as the readers hold bulleted lists (model::BulletListPiece).
+        const qsizetype piece = n == Numbering::Bullet ? model::BulletListPiece : blocks.size();
+        for (qsizetype first = 0; first < blocks.size(); first += piece) {
+            QTextCursor sel(m_edit->document());
+            sel.setPosition(blocks.at(first).position());
+            sel.setPosition(blocks.at(qMin(first + piece, blocks.size()) - 1).position(), QTextCursor::KeepAnchor);
+            sel.createList(model::listFormat(n));
+        }
         // The marker now hangs in the first-line offset: lay the indents out again.
         changeIndents(m_edit, [](model::ParagraphIndents &) {});
     }
@@ -247,9 +252,10 @@ void TParaAttributes::SetNumbering(Numbering n)
 
 // ---- the surface -----------------------------------------------------------
 
-TRichEdit::TRichEdit(QWidget *parent) : QTextEdit(parent)
+TRichEdit::TRichEdit(QWidget *parent) : QTextEdit(parent), m_layoutHeight(new LayoutHeight(this))
 {
     model::prepareDocument(*document());
+    m_layoutHeight->attach();
     setFont(model::defaultEditorFont());
     setAcceptRichText(true);
     SetHideSelection(true);
@@ -371,6 +377,7 @@ void TRichEdit::Clear()
 {
     clear();
     model::prepareDocument(*document());
+    m_layoutHeight->attach();
 }
 
 void TRichEdit::LoadFromFile(const QString &path)
@@ -383,9 +390,12 @@ void TRichEdit::LoadFromFile(const QString &path)
     auto fresh = std::make_unique<QTextDocument>();
     model::prepareDocument(*fresh);
     const formats::LoadResult r = formats::loadFile(*fresh, path, m_plainText);
+    if (!LayoutHeight::fitsAnyWidth(*fresh))
+        throw EReadError(errortext::FailedToLoadStream);
     // A child of the editor: the editor deletes it when the next one comes.
     fresh->setParent(this);
     setDocument(fresh.release());
+    m_layoutHeight->attach();
     m_plainTextForm = r.plainText;
     setTextCursor(QTextCursor(document()));
     verticalScrollBar()->setValue(0);
@@ -395,6 +405,24 @@ void TRichEdit::LoadFromFile(const QString &path)
 void TRichEdit::SaveToFile(const QString &path)
 {
     formats::saveFile(*document(), path, m_plainText, m_plainTextForm);
+}
+
+void TRichEdit::resizeEvent(QResizeEvent *e)
+{
+    QTextEdit::resizeEvent(e);
+    m_layoutHeight->keepPagesFinite();
+}
+
+void TRichEdit::changeEvent(QEvent *e)
+{
+    QTextEdit::changeEvent(e);
+    m_layoutHeight->keepPagesFinite();
+}
+
+void TRichEdit::showEvent(QShowEvent *e)
+{
+    QTextEdit::showEvent(e);
+    m_layoutHeight->keepPagesFinite();
 }
 
 void TRichEdit::mousePressEvent(QMouseEvent *e)
