@@ -2,29 +2,45 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
+#include <QTextBlock>
 #include <QTextDocument>
+
+#include <cmath>
 
 namespace kelmora {
 
+namespace {
+
+// Lines lost to word wrapping at line ends, on top of the characters' widths.
+constexpr double WrapWaste = 1.2;
+
+} // namespace
+
 LayoutHeight::LayoutHeight(QTextEdit *edit) : QObject(edit), m_edit(edit) {}
+
+double LayoutHeight::estimatedHeight(const QTextDocument &doc, int width)
+{
+    const QFontMetricsF metrics(doc.defaultFont());
+    const double perLine = width > 0 ? qMax(1.0, width / (metrics.averageCharWidth() * WrapWaste)) : 0;
+    double lines = 0;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        lines += perLine > 0 ? qMax(1.0, std::ceil((b.length() - 1) / perLine)) : 1.0;
+    return lines * metrics.lineSpacing();
+}
 
 bool LayoutHeight::fitsAnyWidth(const QTextDocument &doc)
 {
-    const double line = QFontMetricsF(doc.defaultFont()).lineSpacing();
-    return doc.blockCount() * line < MaxHeight;
+    return estimatedHeight(doc, 0) < MaxHeight;
 }
 
 void LayoutHeight::attach()
 {
-    if (m_widened) {
-        m_edit->setLineWrapMode(m_wrapMode);
-        m_edit->setLineWrapColumnOrWidth(m_wrapWidth);
-        m_widened = false;
-    }
+    restoreWrap();
     disconnect(m_watch);
     m_watch = connect(m_edit->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged,
                       this, &LayoutHeight::sizeChanged);
     keepPagesFinite();
+    fitWidth();
 }
 
 void LayoutHeight::keepPagesFinite()
@@ -35,17 +51,48 @@ void LayoutHeight::keepPagesFinite()
         doc->setPageSize(QSizeF(doc->pageSize().width(), PageHeight));
 }
 
-int LayoutHeight::layoutWidth() const
+void LayoutHeight::restoreWrap()
 {
-    if (m_edit->lineWrapMode() == QTextEdit::FixedPixelWidth)
-        return m_edit->lineWrapColumnOrWidth();
-    return m_edit->viewport()->width();
+    if (!m_widened)
+        return;
+    m_widened = false;
+    m_edit->setLineWrapColumnOrWidth(m_wrapWidth);
+    m_edit->setLineWrapMode(m_wrapMode);
+}
+
+void LayoutHeight::fitWidth()
+{
+    if (!m_widened && m_edit->lineWrapMode() != QTextEdit::WidgetWidth)
+        return; // only the window's own width is ever widened
+    const QTextDocument &doc = *m_edit->document();
+    const int margins = int(2 * doc.documentMargin());
+    const int base = qMax(64, m_edit->viewport()->width() - margins);
+    int width = base;
+    while (width <= MaxWrapWidth && estimatedHeight(doc, width) > WidenAbove)
+        width *= 2;
+    if (width == base) {
+        restoreWrap();
+        return;
+    }
+    if (!m_widened) {
+        m_wrapMode = m_edit->lineWrapMode();
+        m_wrapWidth = m_edit->lineWrapColumnOrWidth();
+        m_widened = true;
+    }
+    if (width > MaxWrapWidth) {
+        m_edit->setLineWrapMode(QTextEdit::NoWrap);
+    } else if (m_edit->lineWrapMode() != QTextEdit::FixedPixelWidth || m_edit->lineWrapColumnOrWidth() != width + margins) {
+        // The width first: a fixed width of 0 would leave no room for a line.
+        m_edit->setLineWrapColumnOrWidth(width + margins);
+        m_edit->setLineWrapMode(QTextEdit::FixedPixelWidth);
+    }
+    keepPagesFinite();
 }
 
 void LayoutHeight::sizeChanged(const QSizeF &size)
 {
-    // Qt reports the size as its background layout goes on, so this comes
-    // well before the height gets near what the editor can scroll through.
+    // The estimate misses pictures and larger fonts: the height Qt reports
+    // while it lays out in the background corrects it.
     keepPagesFinite();
     if (size.height() <= WidenAbove || m_edit->lineWrapMode() == QTextEdit::NoWrap)
         return;
@@ -54,12 +101,14 @@ void LayoutHeight::sizeChanged(const QSizeF &size)
         m_wrapWidth = m_edit->lineWrapColumnOrWidth();
         m_widened = true;
     }
-    const int wider = 2 * qMax(layoutWidth(), 64);
+    const int wider = 2 * qMax(64, m_edit->lineWrapMode() == QTextEdit::FixedPixelWidth
+                                       ? m_edit->lineWrapColumnOrWidth()
+                                       : m_edit->viewport()->width());
     if (wider > MaxWrapWidth) {
         m_edit->setLineWrapMode(QTextEdit::NoWrap);
     } else {
-        m_edit->setLineWrapMode(QTextEdit::FixedPixelWidth);
         m_edit->setLineWrapColumnOrWidth(wider);
+        m_edit->setLineWrapMode(QTextEdit::FixedPixelWidth);
     }
     keepPagesFinite();
 }

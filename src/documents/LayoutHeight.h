@@ -7,15 +7,17 @@
 //   height (PageHeight) Qt starts a new page there like anywhere else, which
 //   costs a few pixels of gap every PageHeight pixels.
 // - Past about 21.47 M pixels of height (INT_MAX / 100) the editor's vertical
-//   scroll range collapses to nothing. A document that grows past WidenAbove
-//   is laid out at twice the width, then twice again, at last without
-//   wrapping; the horizontal scroll bar reaches the rest of its lines.
+//   scroll range collapses to nothing. A document whose height at the
+//   window's width is estimated past WidenAbove (from its paragraphs' lengths
+//   and its default font) is laid out at twice the width, or four times...,
+//   at last without wrapping; the horizontal scroll bar reaches the rest of
+//   its lines. The height Qt reports while laying out corrects the estimate.
 // - A document whose paragraphs alone, one line each, pass MaxHeight cannot be
 //   shown at any width; fitsAnyWidth() tells it before it is handed over.
 //
 // The editor owns one and calls keepPagesFinite() after every event in which
-// Qt lays the document out anew (resize, font or style change, show) and
-// attach() after it got a document.
+// Qt lays the document out anew (font or style change, show), fitWidth()
+// after a resize and attach() after it got a document.
 
 #include <QObject>
 #include <QTextEdit>
@@ -34,6 +36,9 @@ public:
 
     explicit LayoutHeight(QTextEdit *edit);
 
+    // The height of doc laid out width pixels wide (0: unwrapped), guessed
+    // from its paragraphs' lengths and its default font's average character.
+    static double estimatedHeight(const QTextDocument &doc, int width);
     // True when the document, every paragraph one line of its default font,
     // stays below MaxHeight.
     static bool fitsAnyWidth(const QTextDocument &doc);
@@ -42,11 +47,13 @@ public:
     // the editor had before any widening.
     void attach();
     void keepPagesFinite();
+    // Widens the layout as far as the document needs at the window's width.
+    void fitWidth();
     bool widened() const { return m_widened; }
 
 private:
     void sizeChanged(const QSizeF &size);
-    int layoutWidth() const;
+    void restoreWrap();
 
     QTextEdit *m_edit;
     QMetaObject::Connection m_watch;

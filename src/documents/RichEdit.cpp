@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -411,6 +412,8 @@ void TRichEdit::resizeEvent(QResizeEvent *e)
 {
     QTextEdit::resizeEvent(e);
     m_layoutHeight->keepPagesFinite();
+    if (e->oldSize().width() != e->size().width())
+        m_layoutHeight->fitWidth();
 }
 
 void TRichEdit::changeEvent(QEvent *e)
