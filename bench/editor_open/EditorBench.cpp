@@ -3,6 +3,7 @@
 #include "EventClock.h"
 #include "app/Main.h"
 #include "documents/Childwin.h"
+#include "documents/LayoutHeight.h"
 #include "documents/RichEdit.h"
 #include "formats/DocumentIO.h"
 #include "formats/DocumentModel.h"
@@ -191,6 +192,10 @@ FloorBench::~FloorBench() = default;
 
 OpenFigures FloorBench::finishOpen(double start)
 {
+    // The same finite page height as the editor's (LayoutHeight): without it
+    // Qt's background layout past 2^23 pixels does not finish.
+    QTextDocument *doc = m_edit->document();
+    doc->setPageSize(QSizeF(doc->pageSize().width(), LayoutHeight::PageHeight));
     const double command = now() - start;
     OpenFigures r = waitForLayout(m_edit.get(), now());
     r.command = command;
