@@ -161,7 +161,7 @@ double FrameBench::toggleBold()
 
 double FrameBench::undo()
 {
-    return timed([this] { m_frame->GeriAl1->trigger(); });
+    return timed([this] { m_frame->GeriAl1Click(m_frame->GeriAl1); });
 }
 
 double FrameBench::shiftPressRelease() { return pressReleaseShift(editor()); }

@@ -61,7 +61,7 @@ public:
     QSize editorSize() const;
     double save();             // FileSaveItem on the open document
     double toggleBold();       // select all, then ToolButton18
-    double undo();             // GeriAl1
+    double undo();             // GeriAl1Click, the Edit menu's undo
     double shiftPressRelease(); // the refresh on key down and up
     void closeAll();
 
