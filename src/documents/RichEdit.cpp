@@ -1,11 +1,13 @@
 #include "RichEdit.h"
 
+#include "base/Exceptions.h"
 #include "base/Guard.h"
 #include "formats/TextSearch.h"
 
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -69,9 +71,10 @@ void TParaAttributes::SetRightIndent(int points)
 
 // ---- the surface -----------------------------------------------------------
 
-TRichEdit::TRichEdit(QWidget *parent) : QTextEdit(parent)
+TRichEdit::TRichEdit(QWidget *parent) : QTextEdit(parent), m_layoutHeight(new LayoutHeight(this))
 {
     model::prepareDocument(*document());
+    m_layoutHeight->attach();
     setFont(model::defaultEditorFont());
     setAcceptRichText(true);
     SetHideSelection(true);
@@ -174,6 +177,7 @@ void TRichEdit::Clear()
 {
     clear();
     model::prepareDocument(*document());
+    m_layoutHeight->attach();
 }
 
 void TRichEdit::LoadFromFile(const QString &path)
@@ -186,9 +190,12 @@ void TRichEdit::LoadFromFile(const QString &path)
     auto fresh = std::make_unique<QTextDocument>();
     model::prepareDocument(*fresh);
     const formats::LoadResult r = formats::loadFile(*fresh, path, m_plainText);
+    if (!LayoutHeight::fitsAnyWidth(*fresh))
+        throw EReadError(errortext::FailedToLoadStream);
     // A child of the editor: the editor deletes it when the next one comes.
     fresh->setParent(this);
     setDocument(fresh.release());
+    m_layoutHeight->attach();
     m_plainTextForm = r.plainText;
     setTextCursor(QTextCursor(document()));
     verticalScrollBar()->setValue(0);
@@ -198,6 +205,26 @@ void TRichEdit::LoadFromFile(const QString &path)
 void TRichEdit::SaveToFile(const QString &path)
 {
     formats::saveFile(*document(), path, m_plainText, m_plainTextForm);
+}
+
+void TRichEdit::resizeEvent(QResizeEvent *e)
+{
+    QTextEdit::resizeEvent(e);
+    m_layoutHeight->keepPagesFinite();
+    if (e->oldSize().width() != e->size().width())
+        m_layoutHeight->fitWidth();
+}
+
+void TRichEdit::changeEvent(QEvent *e)
+{
+    QTextEdit::changeEvent(e);
+    m_layoutHeight->keepPagesFinite();
+}
+
+void TRichEdit::showEvent(QShowEvent *e)
+{
+    QTextEdit::showEvent(e);
+    m_layoutHeight->keepPagesFinite();
 }
 
 void TRichEdit::mousePressEvent(QMouseEvent *e)

@@ -7,6 +7,7 @@
 // undo, undo, clear, clipboard, load and save. Sizes and indents are read in
 // whole points, truncated from the twips the document keeps.
 
+#include "LayoutHeight.h"
 #include "formats/DocumentIO.h"
 #include "formats/DocumentModel.h"
 #include "formats/ParagraphFormat.h"
@@ -102,7 +103,9 @@ public:
     void Clear();
 
     // Replaces the content with the file's (RTF or plain text), the caret at
-    // the first character and the view at the top; throws on failure.
+    // the first character and the view at the top; throws on failure, also
+    // EReadError for a document with more paragraphs than the editor can
+    // show (LayoutHeight::fitsAnyWidth), keeping the old content then.
     void LoadFromFile(const QString &path);
     // Writes RTF or plain text as the format switch says; throws on failure.
     void SaveToFile(const QString &path);
@@ -126,6 +129,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
+    // Qt lays the document out anew in these; its page height is kept finite.
+    void resizeEvent(QResizeEvent *e) override;
+    void changeEvent(QEvent *e) override;
+    void showEvent(QShowEvent *e) override;
     QMimeData *createMimeDataFromSelection() const override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     // Never throws: Qt calls it from its event handling.
@@ -148,6 +155,7 @@ private:
     bool m_plainText = false;
     bool m_hideSelection = true;
     formats::PlainTextForm m_plainTextForm; // how the file was written, to save it alike
+    LayoutHeight *m_layoutHeight;           // a child
 };
 
 } // namespace kelmora

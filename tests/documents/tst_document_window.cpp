@@ -9,7 +9,9 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QScrollBar>
+#include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -58,6 +60,10 @@ private Q_SLOTS:
     void minimizeAllFromLastToFirst();
     void openedDocumentStartsAtItsFirstCharacter();
     void documentTallerThanLayoutLimitOpensAndEndsReachable();
+    void tallDocumentLaysOutInTheBackground_data();
+    void tallDocumentLaysOutInTheBackground();
+    void documentTooTallForANarrowWindowIsLaidOutWider();
+    void documentWithTooManyParagraphsIsRefused();
 
 private:
     std::unique_ptr<test::ScopedWorkFolder> m_tmp;
@@ -402,6 +408,107 @@ void TestDocumentWindow::documentTallerThanLayoutLimitOpensAndEndsReachable()
     QCOMPARE(e->textCursor().block().text(), u"son satır"_s);
     QTRY_VERIFY(e->verticalScrollBar()->value() > 0);
     e->viewport()->repaint(); // paints the last page
+}
+
+namespace {
+
+QByteArray numberedLines(int lines)
+{
+    QByteArray text;
+    text.reserve(lines * 9);
+    for (int i = 0; i < lines; ++i)
+        text += "s" + QByteArray::number(i) + "\n";
+    return text + "son satır";
+}
+
+bool laidOut(const TRichEdit *e)
+{
+    return e->document()->lastBlock().layout()->lineCount() > 0;
+}
+
+// Ctrl+End reaches the last paragraph and the view follows; half way down
+// the scroll bar shows a paragraph from the middle.
+void checkReachable(TRichEdit *e, const QString &lastParagraph)
+{
+    QTest::keyClick(e, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(e->textCursor().position(), e->TextLength());
+    QCOMPARE(e->textCursor().block().text(), lastParagraph);
+    QTRY_VERIFY(e->verticalScrollBar()->value() > 0);
+    e->verticalScrollBar()->setValue(e->verticalScrollBar()->maximum() / 2);
+    const int middle = e->cursorForPosition(QPoint(4, 4)).blockNumber();
+    const int blocks = e->document()->blockCount();
+    QVERIFY2(middle > blocks / 4 && middle < blocks * 3 / 4, qPrintable(QString::number(middle)));
+}
+
+} // namespace
+
+void TestDocumentWindow::tallDocumentLaysOutInTheBackground_data()
+{
+    QTest::addColumn<int>("editorWidth"); // 0: as the window opens
+    QTest::newRow("as opened") << 0;
+    QTest::newRow("narrower after opening") << 300;
+}
+
+void TestDocumentWindow::tallDocumentLaysOutInTheBackground()
+{
+    // 600,000 lines of 19 pixels: past the 2^23 pixels at which Qt's
+    // background layout of an unpaged document stops finishing.
+    QFETCH(int, editorWidth);
+    const QString file = QDir::current().filePath(u"arka-plan.txt"_s);
+    test::writeFile(file, numberedLines(600000));
+    test::FrameFixture f;
+    f->pencere_ac(file);
+    TRichEdit *e = f.editor();
+    if (editorWidth > 0)
+        f->ActiveMDIChild()->subWindow()->resize(editorWidth, 400);
+    QTRY_VERIFY_WITH_TIMEOUT(laidOut(e), 120000);
+    QVERIFY(e->document()->documentLayout()->documentSize().height() > 1 << 23);
+    checkReachable(e, u"son satır"_s);
+}
+
+void TestDocumentWindow::documentTooTallForANarrowWindowIsLaidOutWider()
+{
+    // 40,000 paragraphs of 60 words wrap to more than the editor can scroll
+    // through (about 21.47 M pixels) in a window 160 pixels wide.
+    QByteArray text;
+    for (int p = 0; p < 40000; ++p) {
+        for (int w = 0; w < 60; ++w)
+            text += "kelime" + QByteArray::number(w) + ' ';
+        text += "\n";
+    }
+    text += "son paragraf";
+    const QString file = QDir::current().filePath(u"dar.txt"_s);
+    test::writeFile(file, text);
+    test::FrameFixture f;
+    f->pencere_ac(file);
+    TRichEdit *e = f.editor();
+    f->ActiveMDIChild()->subWindow()->resize(160, 400);
+    QTRY_VERIFY_WITH_TIMEOUT(laidOut(e), 240000);
+    QVERIFY(e->lineWrapMode() != QTextEdit::WidgetWidth);
+    QVERIFY(e->document()->documentLayout()->documentSize().height() < LayoutHeight::MaxHeight);
+    checkReachable(e, u"son paragraf"_s);
+    // Typing still goes in where the caret is, and is kept.
+    QTest::keyClicks(e, u"!"_s);
+    QVERIFY(e->toPlainText().endsWith(u"son paragraf!"_s));
+    // The next document is laid out at the window's width again.
+    e->Clear();
+    QCOMPARE(e->lineWrapMode(), QTextEdit::WidgetWidth);
+}
+
+void TestDocumentWindow::documentWithTooManyParagraphsIsRefused()
+{
+    // 1,200,000 paragraphs of one line each are taller than the editor can
+    // show at any width: the standard error box says so, nothing hangs.
+    const QString file = QDir::current().filePath(u"satirlar.txt"_s);
+    test::writeFile(file, numberedLines(1200000));
+    test::FrameFixture f;
+    f.platform->fileAnswers.push_back({true, file, 1});
+    f.platform->boxAnswers.push_back(QMessageBox::Ok);
+    f->FileOpen1->trigger();
+    QCOMPARE(f.platform->errorTexts(), QStringList{u"Failed to Load Stream."_s});
+    QCOMPARE(f->MDIChildCount(), 1);
+    QCOMPARE(f.editor()->TextLength(), 0);
+    QVERIFY(!f.editor()->Modified());
 }
 
 QTEST_MAIN(TestDocumentWindow)

@@ -35,6 +35,8 @@ private Q_SLOTS:
     void indentsApplyToEveryTouchedParagraph();
     void bulletRaisesLeftIndentNoneClearsIt_data();
     void bulletRaisesLeftIndentNoneClearsIt();
+    void bulletsOverManyParagraphs_data();
+    void bulletsOverManyParagraphs();
     void alignmentOfEveryTouchedParagraph();
     void selectionStartAndLength();
     void findWithinRange_data();
@@ -228,6 +230,40 @@ void TestRichEdit::bulletRaisesLeftIndentNoneClearsIt()
     QCOMPARE(e.Paragraph().GetNumbering(), Numbering::Other);
     e.Paragraph().SetNumbering(Numbering::Bullet);
     QCOMPARE(e.Paragraph().GetNumbering(), Numbering::Bullet);
+}
+
+void TestRichEdit::bulletsOverManyParagraphs_data()
+{
+    QTest::addColumn<int>("paragraphs");
+    QTest::newRow("1") << 1;
+    QTest::newRow("16") << 16;
+    QTest::newRow("17") << 17;
+    QTest::newRow("20000") << 20000;
+}
+
+void TestRichEdit::bulletsOverManyParagraphs()
+{
+    // Every selected paragraph takes the bullet and its indent, saves as one
+    // bulleted list, and goes back to none as one undoable step.
+    QFETCH(int, paragraphs);
+    TRichEdit e;
+    QStringList lines;
+    for (int i = 0; i < paragraphs; ++i)
+        lines << u"satır "_s + QString::number(i);
+    e.textCursor().insertText(lines.join(u'\n'));
+    e.selectAll();
+    e.Paragraph().SetNumbering(Numbering::Bullet);
+    int bulleted = 0;
+    for (QTextBlock b = e.document()->begin(); b.isValid(); b = b.next())
+        bulleted += model::numbering(b) == Numbering::Bullet && model::indents(b.blockFormat()).left == 200;
+    QCOMPARE(bulleted, paragraphs);
+    const QByteArray rtf = formats::toRtf(*e.document());
+    QCOMPARE(rtf.count("\\ls1\\ilvl0"), paragraphs);
+    e.Paragraph().SetNumbering(Numbering::None);
+    QCOMPARE(model::numbering(e.document()->lastBlock()), Numbering::None);
+    QCOMPARE(model::indents(e.document()->lastBlock().blockFormat()).left, 0);
+    e.undo();
+    QCOMPARE(model::numbering(e.document()->lastBlock()), Numbering::Bullet);
 }
 
 void TestRichEdit::alignmentOfEveryTouchedParagraph()

@@ -77,7 +77,8 @@ void DocumentBuilder::emitParagraph(const Paragraph &paragraph)
     QTextList *list = nullptr;
     bool newList = false;
     if (paragraph.numbering != model::Numbering::None) {
-        if (m_list && m_listKind == paragraph.numbering)
+        const bool full = paragraph.numbering == model::Numbering::Bullet && m_listLength >= model::BulletListPiece;
+        if (m_list && m_listKind == paragraph.numbering && !full)
             list = m_list;
         else
             newList = true;
@@ -91,7 +92,10 @@ void DocumentBuilder::emitParagraph(const Paragraph &paragraph)
     if (newList) {
         m_list = m_cursor.createList(model::listFormat(paragraph.numbering));
         m_listKind = paragraph.numbering;
-    } else if (!list) {
+        m_listLength = 1;
+    } else if (list) {
+        ++m_listLength;
+    } else {
         m_list = nullptr;
     }
     qsizetype pos = 0;

@@ -64,8 +64,9 @@ private:
     QString m_text;
     QList<Run> m_runs;
     // The list the previous paragraph belonged to, continued by the next one
-    // of the same kind.
+    // of the same kind (a bulleted one up to model::BulletListPiece paragraphs).
     QTextList *m_list = nullptr;
+    int m_listLength = 0;
     model::Numbering m_listKind = model::Numbering::None;
     Paragraph m_lastKey;
     int m_lastListIndex = -1;

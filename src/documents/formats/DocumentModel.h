@@ -63,6 +63,13 @@ ParagraphIndents indents(const QTextBlockFormat &format);
 void setIndents(QTextBlockFormat &format, const ParagraphIndents &indents, bool inList);
 
 Numbering numbering(const QTextBlock &block);
+// Qt keeps each QTextList's paragraphs in one array and, whenever a paragraph
+// joins or leaves, revisits every one of them, so one list of n paragraphs
+// costs time in n squared. Bullets carry no number, so a bulleted list is held
+// as consecutive QTextLists of at most this many paragraphs, which looks and
+// reads back the same. Numbered lists stay whole: their numbers count along
+// one QTextList.
+constexpr int BulletListPiece = 16;
 // The list format used for a numbering kind (None gives an invalid format).
 QTextListFormat listFormat(Numbering kind);
 

@@ -109,10 +109,15 @@ void setNumbering(const QTextCursor &selection, Numbering n)
             p.left = 200;
     });
     if (n != Numbering::None && !blocks.isEmpty()) {
-        QTextCursor sel(doc);
-        sel.setPosition(blocks.constFirst().position());
-        sel.setPosition(blocks.constLast().position(), QTextCursor::KeepAnchor);
-        sel.createList(listFormat(n));
+        // In pieces, as the readers hold bulleted lists (BulletListPiece):
+        // Qt revisits every member of a list each time one joins it.
+        const qsizetype piece = n == Numbering::Bullet ? BulletListPiece : blocks.size();
+        for (qsizetype first = 0; first < blocks.size(); first += piece) {
+            QTextCursor sel(doc);
+            sel.setPosition(blocks.at(first).position());
+            sel.setPosition(blocks.at(qMin(first + piece, blocks.size()) - 1).position(), QTextCursor::KeepAnchor);
+            sel.createList(listFormat(n));
+        }
         // The marker now hangs in the first-line offset: lay the indents out again.
         changeIndents(doc, blocks, [](ParagraphIndents &) {});
     }
