@@ -104,11 +104,31 @@ installed_packages() {
 kelmora_status() {
   dpkg-query -W -f '${db:Status-Status}' kelmora 2>/dev/null || true
 }
+# One package stage at a time on this machine: a second one (another clone's
+# CI run) waits here instead of finding this one's kelmora installed.
+exec 9> /run/lock/kelmora-package-stage.lock
+if ! flock -n 9; then
+  echo "package stage: another package stage is running on this machine; waiting for it"
+  flock 9
+fi
+# The stage notes here that the kelmora on this machine is its own, until it
+# has purged it. A note left behind means a stage was killed before it could
+# clean up: that kelmora is a test build and goes. A kelmora without the note
+# was installed by someone else and stays.
+mark=/var/lib/kelmora-package-stage.installed
 status=$(kelmora_status)
 case "$status" in
-  '' | not-installed) ;;
-  *) fail "kelmora is already on this machine (dpkg status \"$status\"); this stage installs its own build" \
-    "and purges it afterwards, so remove it first: apt-get purge kelmora" ;;
+  '' | not-installed) rm -f "$mark" ;;
+  *)
+    if [ -f "$mark" ]; then
+      echo "package stage: purging the kelmora an interrupted stage left installed ($(cat "$mark"))"
+      apt-get purge -y -qq kelmora > /dev/null || fail "could not purge the kelmora an interrupted stage left"
+      rm -f "$mark"
+    else
+      fail "kelmora is already on this machine (dpkg status \"$status\"); this stage installs its own build" \
+        "and purges it afterwards, so remove it first: apt-get purge kelmora"
+    fi
+    ;;
 esac
 
 tmp=$(mktemp -d /tmp/kelmora-package.XXXXXX)
@@ -132,6 +152,9 @@ cleanup() {
     # shellcheck disable=SC2086 # one package per word
     apt-get purge -y -qq $new > /dev/null || { echo "package stage: could not purge $new" >&2; rc=1; }
   fi
+  case "$(kelmora_status)" in
+    '' | not-installed) rm -f "$mark" ;;
+  esac
   rm -rf "$tmp"
   exit "$rc"
 }
@@ -156,6 +179,7 @@ done < "$tmp/contents" > "$tmp/there-before"
 step="installing the package with apt"
 cp "$deb" "$tmp/kelmora.deb"
 chmod 644 "$tmp/kelmora.deb"
+printf 'installed by the package stage of %s, pid %s, %s\n' "$top" "$$" "$(date -u +%FT%TZ)" > "$mark"
 apt-get install -y -qq --no-install-recommends "$tmp/kelmora.deb" > "$tmp/apt-install.log" 2>&1 ||
   fail "apt-get install failed:
 $(cat "$tmp/apt-install.log")"
