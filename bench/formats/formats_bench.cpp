@@ -9,6 +9,7 @@
 
 #include "formats/DocumentIO.h"
 #include "formats/DocumentModel.h"
+#include "formats/TextDocument.h"
 #include "Inputs.h"
 #include "Measure.h"
 #ifdef KELMORA_BENCH_FIND
@@ -158,7 +159,7 @@ void openingRtf(const Options &o, const Inputs &in, const QString &soffice)
 
 std::unique_ptr<QTextDocument> freshDocument()
 {
-    auto doc = std::make_unique<QTextDocument>();
+    auto doc = std::make_unique<model::TextDocument>();
     model::prepareDocument(*doc);
     return doc;
 }

@@ -3,6 +3,7 @@
 // need it) and a document prepared like the editor's, reused across inputs.
 
 #include "formats/DocumentModel.h"
+#include "formats/TextDocument.h"
 
 #include <QCoreApplication>
 #include <QTextDocument>
@@ -18,7 +19,7 @@ inline QTextDocument &document()
     static char name[] = "fuzzer";
     static char *argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
-    static QTextDocument doc;
+    static model::TextDocument doc;
     static bool prepared = (model::prepareDocument(doc), true);
     (void)prepared;
     return doc;

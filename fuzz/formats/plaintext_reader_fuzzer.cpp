@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     formats::readPlainText(doc, input);
     for (const auto ending : {formats::LineEnding::LF, formats::LineEnding::CRLF, formats::LineEnding::CR}) {
         const QByteArray written = formats::toPlainText(doc, ending);
-        QTextDocument again;
+        model::TextDocument again;
         formats::readPlainText(again, written);
         fuzz::require(formats::toPlainText(again, ending) == written, "plain text changes when read again");
     }

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int paragraphs = doc.blockCount();
 
     const QByteArray written = formats::toRtf(doc);
-    QTextDocument again;
+    model::TextDocument again;
     model::prepareDocument(again);
     const formats::RtfReport report = formats::readRtf(again, written);
     fuzz::require(!report.malformed, "our own RTF reads as malformed");

@@ -2,6 +2,7 @@
 
 #include "base/Exceptions.h"
 #include "base/Guard.h"
+#include "formats/TextDocument.h"
 #include "formats/TextSearch.h"
 
 #include <QKeyEvent>
@@ -73,6 +74,8 @@ void TParaAttributes::SetRightIndent(int points)
 
 TRichEdit::TRichEdit(QWidget *parent) : QTextEdit(parent), m_layoutHeight(new LayoutHeight(this))
 {
+    // Our own document class, whose lists grow in linear time.
+    setDocument(new model::TextDocument(this));
     model::prepareDocument(*document());
     m_layoutHeight->attach();
     setFont(model::defaultEditorFont());
@@ -187,7 +190,7 @@ void TRichEdit::LoadFromFile(const QString &path)
     // instead of the whole document in one go when the filling ends (which,
     // past a few million pixels of height, does not end). A failed read
     // leaves the editor's old content as it was.
-    auto fresh = std::make_unique<QTextDocument>();
+    auto fresh = std::make_unique<model::TextDocument>();
     model::prepareDocument(*fresh);
     const formats::LoadResult r = formats::loadFile(*fresh, path, m_plainText);
     if (!LayoutHeight::fitsAnyWidth(*fresh))
@@ -274,7 +277,7 @@ QMimeData *TRichEdit::createMimeDataFromSelection() const
     auto *mime = new QMimeData;
     const QTextDocumentFragment fragment = textCursor().selection();
     mime->setText(fragment.toPlainText());
-    QTextDocument tmp;
+    model::TextDocument tmp;
     model::prepareDocument(tmp);
     QTextCursor(&tmp).insertFragment(fragment);
     mime->setData(kRtfMime, formats::toRtf(tmp));
@@ -292,7 +295,7 @@ void TRichEdit::insertFromMimeData(const QMimeData *source)
     // paragraphs carry exact indents; anything else arrives as plain text.
     guarded([&] {
         if (source->hasFormat(kRtfMime) && formats::isRtf(source->data(kRtfMime))) {
-            QTextDocument tmp;
+            model::TextDocument tmp;
             model::prepareDocument(tmp);
             formats::readRtf(tmp, source->data(kRtfMime));
             textCursor().insertFragment(QTextDocumentFragment(&tmp));

@@ -8,6 +8,7 @@
 #include "DocumentDump.h"
 #include "formats/DocumentIO.h"
 #include "formats/DocumentModel.h"
+#include "formats/TextDocument.h"
 #include "base/ErrorText.h"
 #include "base/Exceptions.h"
 
@@ -41,7 +42,7 @@ int run(const QStringList &args)
     if (args.size() < 2)
         return usage();
     const QString command = args.at(0);
-    QTextDocument doc;
+    model::TextDocument doc;
     model::prepareDocument(doc);
     if ((command == u"text" || command == u"dump") && args.size() == 2) {
         const formats::LoadResult loaded = formats::loadFile(doc, args.at(1), false);

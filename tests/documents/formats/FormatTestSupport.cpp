@@ -1,5 +1,7 @@
 #include "FormatTestSupport.h"
 
+#include "formats/TextDocument.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
@@ -8,7 +10,8 @@ namespace kelmora::formats::test {
 
 std::unique_ptr<QTextDocument> newDocument()
 {
-    auto doc = std::make_unique<QTextDocument>();
+    // The document class the editor and the reader use.
+    auto doc = std::make_unique<model::TextDocument>();
     model::prepareDocument(*doc);
     return doc;
 }

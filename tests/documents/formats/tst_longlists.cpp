@@ -6,6 +6,10 @@
 #include "formats/DocumentIO.h"
 
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+
+#include <functional>
 #include <QTextList>
 
 using namespace kelmora;
@@ -60,6 +64,8 @@ private Q_SLOTS:
     void readAndSavedAlike_data();
     void readAndSavedAlike();
     void numbersCountAlongTheWholeList();
+    void editsRenumberAsQtsOwnLists_data();
+    void editsRenumberAsQtsOwnLists();
 };
 
 void TestLongLists::readAndSavedAlike_data()
@@ -74,7 +80,7 @@ void TestLongLists::readAndSavedAlike_data()
                                         << Numbering::Bullet << QByteArray("\\ls1\\ilvl0");
     QTest::newRow("bullets \\ls, 17 (one past a piece)")
         << 17 << QByteArray("\\ls1") << Numbering::Bullet << QByteArray("\\ls1\\ilvl0");
-    QTest::newRow("numbers \\ls, 3000") << 3000 << QByteArray("\\ls2") << Numbering::Other << QByteArray("\\ls2\\ilvl0");
+    QTest::newRow("numbers \\ls, 50000") << 50000 << QByteArray("\\ls2") << Numbering::Other << QByteArray("\\ls2\\ilvl0");
 }
 
 void TestLongLists::readAndSavedAlike()
@@ -101,7 +107,7 @@ void TestLongLists::readAndSavedAlike()
 
 void TestLongLists::numbersCountAlongTheWholeList()
 {
-    const int items = 3000;
+    const int items = 50000;
     auto doc = newDocument();
     (void)readRtf(*doc, listDocument(items, "\\ls2"));
     const QTextList *list = paragraph(*doc, 0).textList();
@@ -111,9 +117,143 @@ void TestLongLists::numbersCountAlongTheWholeList()
     QCOMPARE(list->itemText(paragraph(*doc, items - 1)), QString::number(items) + u'.');
     // The writer's list text numbers every item too.
     const QByteArray rtf = toRtf(*doc);
-    QVERIFY(rtf.contains("{\\listtext\\pard\\plain 3000.\\tab}"));
+    QVERIFY(rtf.contains("{\\listtext\\pard\\plain 50000.\\tab}"));
     QVERIFY(rtf.contains("{\\listtext\\pard\\plain 1.\\tab}"));
 }
 
-QTEST_GUILESS_MAIN(TestLongLists)
+// The program's document keeps its lists itself (in linear time); after any
+// edit, and its undo, every list must hold the same paragraphs in the same
+// order as Qt's own lists would, and the layout must be told of the same
+// changed range, or numbers on screen go stale (the layout needs a
+// QGuiApplication).
+namespace {
+
+using Edit = std::function<void(QTextDocument &)>;
+
+QTextBlock block(QTextDocument &doc, int n)
+{
+    return doc.findBlockByNumber(n);
+}
+
+// Paragraphs "p0".."p9"; p2 to p7 one numbered list.
+void fillList(QTextDocument &doc)
+{
+    QTextCursor c(&doc);
+    for (int i = 0; i < 10; ++i) {
+        if (i > 0)
+            c.insertBlock(QTextBlockFormat());
+        c.insertText(u"p"_s + QString::number(i));
+        if (i == 2)
+            c.createList(model::listFormat(Numbering::Other));
+        else if (i > 2 && i < 8)
+            block(doc, 2).textList()->add(c.block());
+    }
+}
+
+// Every paragraph's list item text, or "-" outside a list.
+QStringList numbers(const QTextDocument &doc)
+{
+    QStringList out;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        out << (b.textList() ? b.textList()->itemText(b) + QString::number(b.textList()->count()) : u"-"_s);
+    return out;
+}
+
+struct Observed {
+    QStringList numbers;
+    QList<QList<int>> changes;
+};
+
+Observed apply(QTextDocument &doc, const Edit &edit, bool undo)
+{
+    (void)doc.documentLayout(); // the changed range reaches a layout only
+    fillList(doc);
+    Observed seen;
+    auto connection = QObject::connect(&doc, &QTextDocument::contentsChange, &doc, [&](int from, int removed, int added) {
+        seen.changes.append({from, removed, added});
+    });
+    edit(doc);
+    if (undo)
+        doc.undo();
+    QObject::disconnect(connection);
+    seen.numbers = numbers(doc);
+    return seen;
+}
+
+} // namespace
+
+void TestLongLists::editsRenumberAsQtsOwnLists_data()
+{
+    QTest::addColumn<Edit>("edit");
+    auto deleteBlock = [](int n) {
+        return Edit([n](QTextDocument &doc) {
+            QTextCursor c(block(doc, n));
+            c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+            c.removeSelectedText();
+        });
+    };
+    auto enterAt = [](int n, bool end) {
+        return Edit([n, end](QTextDocument &doc) {
+            QTextCursor c(block(doc, n));
+            if (end)
+                c.movePosition(QTextCursor::EndOfBlock);
+            c.insertBlock();
+            c.insertText(u"yeni"_s);
+        });
+    };
+    QTest::newRow("delete the first item") << deleteBlock(2);
+    QTest::newRow("delete a middle item") << deleteBlock(4);
+    QTest::newRow("delete the last item into the next paragraph") << deleteBlock(7);
+    QTest::newRow("Enter in a middle item") << enterAt(4, true);
+    QTest::newRow("Enter at the start of the first item") << enterAt(2, false);
+    QTest::newRow("Enter at the end of the last item") << enterAt(7, true);
+    QTest::newRow("take the first item out") << Edit([](QTextDocument &doc) {
+        block(doc, 2).textList()->remove(block(doc, 2));
+    });
+    QTest::newRow("take the last item out") << Edit([](QTextDocument &doc) {
+        block(doc, 2).textList()->remove(block(doc, 7));
+    });
+    QTest::newRow("add a paragraph before the list") << Edit([](QTextDocument &doc) {
+        block(doc, 2).textList()->add(block(doc, 0));
+    });
+    QTest::newRow("add a paragraph after the list") << Edit([](QTextDocument &doc) {
+        block(doc, 2).textList()->add(block(doc, 9));
+    });
+    QTest::newRow("delete across the list's start") << Edit([](QTextDocument &doc) {
+        QTextCursor c(block(doc, 1));
+        c.setPosition(block(doc, 3).position() + 1, QTextCursor::KeepAnchor);
+        c.removeSelectedText();
+    });
+    QTest::newRow("delete the whole list with its neighbours") << Edit([](QTextDocument &doc) {
+        QTextCursor c(block(doc, 1));
+        c.setPosition(block(doc, 8).position() + 1, QTextCursor::KeepAnchor);
+        c.removeSelectedText();
+    });
+    QTest::newRow("move an item before the list (cut and paste)") << Edit([](QTextDocument &doc) {
+        QTextCursor c(block(doc, 5));
+        c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+        const QTextDocumentFragment piece = c.selection();
+        c.removeSelectedText();
+        QTextCursor(block(doc, 1)).insertFragment(piece);
+    });
+    QTest::newRow("a second list between the items") << Edit([](QTextDocument &doc) {
+        QTextCursor(block(doc, 4)).createList(model::listFormat(Numbering::Bullet));
+    });
+}
+
+void TestLongLists::editsRenumberAsQtsOwnLists()
+{
+    QFETCH(Edit, edit);
+    for (const bool undo : {false, true}) {
+        QTextDocument qts;
+        auto ours = newDocument();
+        QVERIFY(ours->metaObject() != qts.metaObject()); // the program's own document class
+        const Observed expected = apply(qts, edit, undo);
+        const Observed seen = apply(*ours, edit, undo);
+        QCOMPARE(seen.numbers, expected.numbers);
+        QCOMPARE(seen.changes, expected.changes);
+    }
+}
+
+QTEST_MAIN(TestLongLists)
 #include "tst_longlists.moc"
