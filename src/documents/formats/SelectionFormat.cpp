@@ -5,6 +5,11 @@
 
 #include <vector>
 
+// The fragment map, its text buffer and format collection are Qt's private
+// data; see TextDocument.cpp.
+#include <private/qtextdocument_p.h>
+#include <private/qtextformat_p.h>
+
 namespace kelmora::model {
 
 namespace {
@@ -22,22 +27,32 @@ SelectionLook caretLook(const QTextDocument &doc, int position)
     return lookOf(f, stylesOf(f), doc);
 }
 
-// Walks the fragments overlapping [start, end). A block's fragments never
-// include its paragraph end, and block positions are summed rather than asked
-// for, since Qt finds a position by a search of its fragment tree.
+// Walks the fragments overlapping [start, end) in the document's own fragment
+// map, in document order, paragraph ends left out. Qt's public API reaches
+// fragments only paragraph by paragraph, and QTextBlock::begin() searches the
+// fragment tree twice per paragraph: 60 ms for a 10 MB plain text of 122,000
+// paragraphs, against a few ms this way.
 class SelectionWalk {
 public:
     SelectionWalk(const QTextDocument &doc, int start, int end) : m_doc(doc), m_start(start), m_end(end) {}
 
     std::optional<SelectionLook> run()
     {
-        QTextBlock block = m_doc.findBlock(m_start);
-        int blockStart = block.position();
-        while (block.isValid() && blockStart < m_end) {
-            if (!walkBlock(block, blockStart))
+        const QTextDocumentPrivate *priv = QTextDocumentPrivate::get(&m_doc);
+        const QString text = priv->buffer();
+        // The fragment holding the start, then those that begin before the end.
+        auto it = priv->find(m_start);
+        int position = it.atEnd() ? m_end : it.position();
+        for (; !it.atEnd() && position < m_end; ++it) {
+            const QTextFragmentData *fragment = it.value();
+            const int size = int(fragment->size_array[0]);
+            position += size;
+            // A paragraph end (or a frame's start or end) is a fragment of
+            // its own, one character long.
+            if (size == 1 && isParagraphEnd(text.at(fragment->stringPosition)))
+                continue;
+            if (!judge(fragment->format, priv))
                 break;
-            blockStart += block.length();
-            block = block.next();
         }
         if (!m_first)
             return std::nullopt;
@@ -45,26 +60,14 @@ public:
     }
 
 private:
-    // False once the walk can stop: past the end, or no style left in common.
-    bool walkBlock(const QTextBlock &block, int position)
+    static bool isParagraphEnd(QChar c)
     {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const int fragmentStart = position;
-            position += fragment.length();
-            if (position <= m_start)
-                continue;
-            if (fragmentStart >= m_end)
-                return false;
-            if (!judge(fragment))
-                return false;
-        }
-        return true;
+        return c == QChar::ParagraphSeparator || c == QTextBeginningOfFrame || c == QTextEndOfFrame;
     }
 
-    bool judge(const QTextFragment &fragment)
+    // False once no style is left in common.
+    bool judge(int index, const QTextDocumentPrivate *priv)
     {
-        const int index = fragment.charFormatIndex();
         if (index >= 0 && std::size_t(index) < m_judged.size() && m_judged[std::size_t(index)])
             return true;
         if (index >= 0) {
@@ -72,7 +75,7 @@ private:
                 m_judged.resize(std::size_t(index) + 1, false);
             m_judged[std::size_t(index)] = true;
         }
-        const QTextCharFormat format = fragment.charFormat();
+        const QTextCharFormat format = priv->formatCollection()->charFormat(index);
         if (!m_first)
             m_first = format;
         m_common &= stylesOf(format);

@@ -10,7 +10,11 @@
 #include "formats/SelectionFormat.h"
 #include "docdump/DocumentDump.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+#include <QTextImageFormat>
+
+#include <algorithm>
 #include <QTextCursor>
 
 using namespace kelmora;
@@ -69,6 +73,7 @@ private Q_SLOTS:
     void firstCharacterLook();
     void caretReportsTheTextItWouldType();
     void longFaceReadFromFileShowsDumpsAndSavesCut();
+    void agreesWithEachCharacterRead();
 };
 
 void TestSelectionFormat::styleSet_data()
@@ -200,6 +205,84 @@ void TestSelectionFormat::longFaceReadFromFileShowsDumpsAndSavesCut()
     auto again = formats::test::newDocument();
     formats::readRtf(*again, saved);
     QCOMPARE(lookOf(*again, 0, 4).face, cut);
+}
+
+// The one pass reads Qt's fragment map directly; whatever the document and
+// the selection, it must agree with reading every selected character through
+// Qt's public cursor API (paragraph ends skipped, the caret's look when only
+// those are selected). Documents of random runs, empty paragraphs, faces,
+// sizes, colours and pictures, edited afterwards so that fragments split.
+void TestSelectionFormat::agreesWithEachCharacterRead()
+{
+    QRandomGenerator rng(20261209);
+    const QStringList faces = {u"Arial"_s, u"Times New Roman"_s, kLongFace};
+    for (int round = 0; round < 40; ++round) {
+        auto doc = formats::test::newDocument();
+        QTextCursor c(doc.get());
+        const int runs = rng.bounded(1, 30);
+        for (int i = 0; i < runs; ++i) {
+            QTextCharFormat f = styleFormat(FontStyles::fromInt(rng.bounded(16)));
+            if (rng.bounded(3) == 0)
+                f.setFontFamilies(QStringList{faces.at(rng.bounded(faces.size()))});
+            if (rng.bounded(3) == 0)
+                f.setFontPointSize(rng.bounded(6, 40));
+            if (rng.bounded(4) == 0)
+                f.setForeground(QColor::fromRgb(rng.generate() & 0xffffff));
+            switch (rng.bounded(6)) {
+            case 0:
+                c.insertBlock(QTextBlockFormat(), f);
+                break;
+            case 1: {
+                QTextImageFormat image;
+                image.setName(u"resim"_s);
+                image.setFontWeight(f.fontWeight());
+                c.insertImage(image);
+                break;
+            }
+            default:
+                c.insertText(QString(rng.bounded(1, 12), QChar(u'a' + i % 26)), f);
+            }
+        }
+        // Bold or italic over random spans, so runs split and join again.
+        for (int i = 0; i < 5; ++i) {
+            QTextCursor span(doc.get());
+            span.setPosition(rng.bounded(doc->characterCount()));
+            span.setPosition(rng.bounded(doc->characterCount()), QTextCursor::KeepAnchor);
+            span.mergeCharFormat(styleFormat(i % 2 ? FontStyle::Italic : FontStyle::Bold));
+        }
+        const int last = doc->characterCount() - 1;
+        for (int pick = 0; pick < 25; ++pick) {
+            const int anchor = rng.bounded(last + 1);
+            int position = rng.bounded(last + 1);
+            if (position == anchor)
+                position = anchor == last ? 0 : last;
+            const int start = std::min(anchor, position), end = std::max(anchor, position);
+            const QString text = doc->toRawText();
+            std::optional<QTextCharFormat> first;
+            FontStyles common = AllStyles;
+            for (int at = start; at < end; ++at) {
+                if (text.at(at) == QChar::ParagraphSeparator)
+                    continue;
+                QTextCursor after(doc.get());
+                after.setPosition(at + 1);
+                const QTextCharFormat f = after.charFormat();
+                if (!first)
+                    first = f;
+                common &= stylesOf(f);
+            }
+            QTextCursor caret(doc.get());
+            caret.setPosition(start);
+            const QTextCharFormat shown = first ? *first : caret.charFormat();
+            const SelectionLook expected{faceName(shown, *doc), wholePoints(shown, *doc),
+                                         first ? common : stylesOf(shown), colourOf(shown)};
+            const SelectionLook seen = lookOf(*doc, anchor, position);
+            if (!(seen == expected))
+                QFAIL(qPrintable(u"round %1, selection %2 to %3 of \"%4\": styles %5 against %6, face %7 against %8"_s
+                                     .arg(round).arg(anchor).arg(position)
+                                     .arg(text.mid(start, end - start).replace(QChar::ParagraphSeparator, u'|'))
+                                     .arg(int(seen.styles)).arg(int(expected.styles)).arg(seen.face, expected.face)));
+        }
+    }
 }
 
 QTEST_MAIN(TestSelectionFormat)
