@@ -274,7 +274,9 @@ bash "$top/tests/components/version/installed_check.sh" /usr/bin/kelmora "$check
   > "$tmp/version-check.log" 2>&1 || fail "the version check script failed: $(tail -n 5 "$tmp/version-check.log")"
 saved=$check/home/.cache/kelmora/Vers.kvk
 [ -f "$saved" ] || { mkdir -p "$build"; cp "$check/screen.png" "$build/package-stage-version.png" 2>/dev/null || true
-  fail "the installed program saved no version list in the user's cache (screen: $build/package-stage-version.png)"; }
+  fail "the installed program saved no version list in the user's cache (screen: $build/package-stage-version.png);
+the program's output: $(cat "$check/kelmora.log" 2>/dev/null)
+the FTP server's log: $(tail -n 5 "$check/ftp.log" 2>/dev/null)"; }
 [ "$(od -An -c "$saved" | tr -s ' ')" = "$(printf 'KZQ1,1.07\r\n' | od -An -c | tr -s ' ')" ] ||
   fail "the saved version list is not the served one: $(od -An -c "$saved")"
 [ ! -e /usr/bin/Vers.kvk ] || fail "the version check wrote /usr/bin/Vers.kvk"

@@ -30,7 +30,7 @@ fi
 ip link set lo up
 printf '127.0.0.1 localhost %s\n' "$host" > "$out/hosts"
 mount --bind "$out/hosts" /etc/hosts
-rm -rf "$out/root" "$out/home"
+rm -rf "${out:?}/root" "${out:?}/home"
 mkdir -p "$out/root" "$out/home"
 printf "$list" > "$out/root/version.dll"
 chown "$user" "$out/home"
@@ -50,6 +50,10 @@ server=$!
 trap 'kill "$server" 2>/dev/null || true' EXIT
 sleep 1
 
+# Each step waits for what it needs (the frame, the saved list) rather than
+# for a fixed time: a user's first start builds the font cache, which can take
+# seconds on a loaded machine.
+status=0
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   prog=$1; out=$2; user=$3
   cp "$XAUTHORITY" "$out/home/.Xauthority"
@@ -58,15 +62,40 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   sleep 1
   setpriv --reuid="$user" --regid="$(id -g "$user")" --clear-groups \
     env HOME="$out/home" XAUTHORITY="$out/home/.Xauthority" "$prog" > "$out/kelmora.log" 2>&1 & app=$!
-  sleep 4
+  trap "kill \$app \$wm 2>/dev/null || true" EXIT
+  wid=
+  for ((i = 0; i < 240; i++)); do
+    wid=$(xdotool search --onlyvisible --name "^TORVANTA Kelmora s" 2>/dev/null | head -n 1 || true)
+    [ -n "$wid" ] && break
+    kill -0 "$app" 2>/dev/null || break
+    sleep 0.25
+  done
+  if [ -z "$wid" ]; then
+    import -window root "$out/screen.png" 2>/dev/null || true
+    echo "installed_check.sh: no frame within 60 s of starting $prog" >&2
+    exit 1
+  fi
+  sleep 1                        # the splash has gone, the menus are live
+  xdotool windowactivate --sync "$wid" 2>/dev/null || true
   xdotool key alt+y; sleep 0.5   # Yardım
   xdotool key Up; sleep 0.3      # its last item, Program Sürümünü Kontrol Et
   xdotool key Return
-  sleep 3                        # the check starts one second after the dialog
-  import -window root "$out/screen.png"
-  kill "$app" "$wm" 2>/dev/null || true' installed_check "$prog" "$out" "$user"
+  # The check starts one second after the dialog; the list is saved, then
+  # the dialog shows the result.
+  for ((i = 0; i < 120; i++)); do
+    [ -f "$out/home/.cache/kelmora/Vers.kvk" ] && break
+    [ -f "$(dirname "$prog")/Vers.kvk" ] && break
+    sleep 0.25
+  done
+  sleep 1
+  import -window root "$out/screen.png"' installed_check "$prog" "$out" "$user" || status=$?
 
 for saved in "$(dirname "$prog")/Vers.kvk" "$out/home/.cache/kelmora/Vers.kvk"; do
   [ -f "$saved" ] && echo "list saved as $saved"
 done
 echo "screen: $out/screen.png"
+if [ "$status" -ne 0 ]; then
+  echo "the program's output:" >&2
+  cat "$out/kelmora.log" >&2 || true
+fi
+exit "$status"
