@@ -38,6 +38,11 @@ protected:
             blocks.removeLast();
         else
             blocks.removeOne(block);
+        // An empty list goes, as Qt's own do; undo makes it anew.
+        if (blocks.isEmpty()) {
+            data().pieceTable->deleteObject(this);
+            return;
+        }
         markDirty();
     }
 

@@ -161,6 +161,7 @@ QStringList numbers(const QTextDocument &doc)
 
 struct Observed {
     QStringList numbers;
+    qsizetype lists = 0; // list objects alive: an emptied list goes
     QList<QList<int>> changes;
 };
 
@@ -177,6 +178,7 @@ Observed apply(QTextDocument &doc, const Edit &edit, bool undo)
         doc.undo();
     QObject::disconnect(connection);
     seen.numbers = numbers(doc);
+    seen.lists = doc.findChildren<QTextList *>().size();
     return seen;
 }
 
@@ -236,6 +238,11 @@ void TestLongLists::editsRenumberAsQtsOwnLists_data()
         c.removeSelectedText();
         QTextCursor(block(doc, 1)).insertFragment(piece);
     });
+    QTest::newRow("take every item out") << Edit([](QTextDocument &doc) {
+        QTextList *list = block(doc, 2).textList();
+        for (int n = 2; n < 8; ++n)
+            list->remove(block(doc, n)); // the last one takes the list with it
+    });
     QTest::newRow("a second list between the items") << Edit([](QTextDocument &doc) {
         QTextCursor(block(doc, 4)).createList(model::listFormat(Numbering::Bullet));
     });
@@ -252,6 +259,7 @@ void TestLongLists::editsRenumberAsQtsOwnLists()
         const Observed seen = apply(*ours, edit, undo);
         QCOMPARE(seen.numbers, expected.numbers);
         QCOMPARE(seen.changes, expected.changes);
+        QCOMPARE(seen.lists, expected.lists);
     }
 }
 
