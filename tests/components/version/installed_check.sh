@@ -60,8 +60,11 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   chown "$user" "$out/home/.Xauthority"
   openbox & wm=$!
   sleep 1
+  # What a desktop session gives a program it starts, and nothing of the
+  # caller'"'"'s (a test run'"'"'s QT_QPA_PLATFORM=offscreen would hide the frame).
   setpriv --reuid="$user" --regid="$(id -g "$user")" --clear-groups \
-    env HOME="$out/home" XAUTHORITY="$out/home/.Xauthority" "$prog" > "$out/kelmora.log" 2>&1 & app=$!
+    env -i PATH=/usr/bin:/bin HOME="$out/home" LANG=C.UTF-8 DISPLAY="$DISPLAY" \
+    XAUTHORITY="$out/home/.Xauthority" "$prog" > "$out/kelmora.log" 2>&1 & app=$!
   trap "kill \$app \$wm 2>/dev/null || true" EXIT
   wid=
   for ((i = 0; i < 240; i++)); do
