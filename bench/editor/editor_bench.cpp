@@ -11,7 +11,7 @@
 #include "app/Main.h"
 #include "documents/Childwin.h"
 #include "formats/DocumentIO.h"
-#include "formats/SelectionFormat.h"
+#include "model/SelectionFormat.h"
 
 #include <QApplication>
 #include <QDir>

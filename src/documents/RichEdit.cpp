@@ -2,8 +2,8 @@
 
 #include "base/Exceptions.h"
 #include "base/Guard.h"
-#include "formats/TextDocument.h"
-#include "formats/TextSearch.h"
+#include "model/TextDocument.h"
+#include "model/TextSearch.h"
 
 #include <QKeyEvent>
 #include <QMimeData>

@@ -6,11 +6,11 @@
 // stderr and exits with 1; wrong arguments exit with 2.
 
 #include "DocumentDump.h"
-#include "formats/DocumentIO.h"
-#include "formats/DocumentModel.h"
-#include "formats/TextDocument.h"
 #include "base/ErrorText.h"
 #include "base/Exceptions.h"
+#include "formats/DocumentIO.h"
+#include "model/DocumentModel.h"
+#include "model/TextDocument.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -3,7 +3,7 @@
 #include "base/Exceptions.h"
 #include "FileAccess.h"
 #include "OutputSink.h"
-#include "RtfReader.h"
+#include "formats/rtf/RtfReader.h"
 #include "Writers.h"
 
 namespace kelmora::formats {
