@@ -7,7 +7,7 @@
 // to the command classes of their layers, which reach the documents through
 // the DocumentHost the frame implements.
 
-#include "base/Platform.h"
+#include "base/ui/Platform.h"
 #include "documents/DocumentHost.h"
 #include "documents/FileCommands.h"
 #include "documents/RichEdit.h"

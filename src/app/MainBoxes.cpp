@@ -8,8 +8,8 @@
 // the opened list, pasting) run it at once.
 
 #include "BoxCompletion.h"
-#include "base/Guard.h"
-#include "base/KeyPreview.h"
+#include "base/ui/Guard.h"
+#include "base/ui/KeyPreview.h"
 #include "Main.h"
 
 #include <QComboBox>

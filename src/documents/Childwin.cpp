@@ -1,7 +1,7 @@
 #include "Childwin.h"
 
-#include "base/Guard.h"
-#include "base/Platform.h"
+#include "base/ui/Guard.h"
+#include "base/ui/Platform.h"
 #include "RichEdit.h"
 
 #include <QCloseEvent>

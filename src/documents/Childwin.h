@@ -7,7 +7,7 @@
 // of its host - the refresh of the formatting bar, the save of the close
 // prompt's Yes, the document context menu - it is given at creation.
 
-#include "base/Platform.h"
+#include "base/ui/Platform.h"
 
 #include <QWidget>
 

@@ -5,7 +5,7 @@
 // refresh. The main frame implements it; tests script it around bare
 // document windows. The commands never see the frame itself.
 
-#include "base/Platform.h"
+#include "base/ui/Platform.h"
 
 #include <QList>
 #include <QString>

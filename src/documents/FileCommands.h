@@ -5,7 +5,7 @@
 // decides what every write produces and only the save dialog's filter
 // changes it. Errors are thrown (the caller's guard shows them).
 
-#include "base/Platform.h"
+#include "base/ui/Platform.h"
 
 #include <QString>
 

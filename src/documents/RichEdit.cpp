@@ -1,7 +1,8 @@
 #include "RichEdit.h"
 
+#include "base/ErrorTexts.h"
 #include "base/Exceptions.h"
-#include "base/Guard.h"
+#include "base/ui/Guard.h"
 #include "model/TextDocument.h"
 #include "model/TextSearch.h"
 

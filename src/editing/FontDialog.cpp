@@ -1,8 +1,8 @@
 #include "FontDialog.h"
 
-#include "base/DialogFlags.h"
-#include "base/DialogPlacement.h"
-#include "base/Wiring.h"
+#include "base/ui/DialogLook.h"
+#include "base/ui/DialogPlacement.h"
+#include "base/ui/Wiring.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "metinara.h"
 
-#include "base/Guard.h"
-#include "base/DialogFlags.h"
-#include "base/KeyPreview.h"
-#include "base/Platform.h"
+#include "base/ui/DialogLook.h"
+#include "base/ui/Guard.h"
+#include "base/ui/KeyPreview.h"
+#include "base/ui/Platform.h"
 #include "documents/RichEdit.h"
 
 #include <QCheckBox>

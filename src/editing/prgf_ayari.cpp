@@ -1,9 +1,9 @@
 #include "prgf_ayari.h"
 
-#include "base/Guard.h"
 #include "base/IntConvert.h"
-#include "base/DialogFlags.h"
-#include "base/KeyPreview.h"
+#include "base/ui/DialogLook.h"
+#include "base/ui/Guard.h"
+#include "base/ui/KeyPreview.h"
 #include "documents/RichEdit.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "aboutU.h"
 
-#include "base/Guard.h"
 #include "base/Identity.h"
-#include "base/Platform.h"
+#include "base/ui/Guard.h"
+#include "base/ui/Platform.h"
 
 #include <QAction>
 #include <QGuiApplication>

@@ -1,9 +1,10 @@
 #include "SurumKontrolU7.h"
 
+#include "base/ErrorTexts.h"
 #include "base/Exceptions.h"
-#include "base/Guard.h"
 #include "base/Identity.h"
-#include "base/Platform.h"
+#include "base/ui/Guard.h"
+#include "base/ui/Platform.h"
 #include "SurumKontrolParts.h"
 #include "VersionList.h"
 

@@ -1,5 +1,6 @@
 #include "DocumentIO.h"
 
+#include "base/ErrorTexts.h"
 #include "base/Exceptions.h"
 #include "FileAccess.h"
 #include "OutputSink.h"

@@ -1,5 +1,6 @@
 #include "FileAccess.h"
 
+#include "base/ErrorTexts.h"
 #include "base/Exceptions.h"
 #include "OutputSink.h"
 
