@@ -125,7 +125,8 @@ public:
     QWidget *dialogParent() override { return this; }
     TMDIchild *activeDocument() const override { return ActiveMDIChild(); }
     QList<TMDIchild *> documents() const override { return MDIChildren(); }
-    TMDIchild *createDocumentWindow(const QString &name, bool untitled) override;
+    void adoptDocumentWindow(TMDIchild *child) override;
+    QMenu *documentMenu() override { return PopupMenu1; }
     void activateDocument(TMDIchild *child) override;
     void refresh() override { durum_kontrol(this); }
     FileDialogState &openDialog() override { return Open1; }

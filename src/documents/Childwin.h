@@ -4,8 +4,8 @@
 // or an untitled name "ADSIZ<n>". An untitled document stays untitled even
 // when a file of that name exists, until it is saved through the dialog.
 // Closing a modified document asks whether to save it. What the window needs
-// of its host - the refresh of the formatting bar, the save of the close
-// prompt's Yes, the document context menu - it is given at creation.
+// besides - the refresh of the formatting bar, the save of the close prompt's
+// Yes, the document context menu - the file commands give it at creation.
 
 #include "base/ui/Platform.h"
 
