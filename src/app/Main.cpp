@@ -1,16 +1,14 @@
 #include "Main.h"
 
-#include "base/ui/Guard.h"
-#include "base/ui/Wiring.h"
-#include "documents/Childwin.h"
-#include "Hints.h"
 #include "base/Identity.h"
+#include "base/ui/Guard.h"
 #include "base/ui/KeyPreview.h"
+#include "documents/Childwin.h"
 #include "documents/Printing.h"
+#include "Hints.h"
 #include "ShortcutFilter.h"
 #include "WindowArrange.h"
 
-#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -24,7 +22,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -51,13 +48,6 @@ TAna::TAna(QWidget *parent) : QMainWindow(parent)
     buildContextMenus();
     buildAboutComponents();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(200);
-    // An error in a tick is shown and the timer goes on.
-    wire(this, Timer1, &QTimer::timeout, &TAna::Timer1Timer);
-    Timer1->start();
-
     m_keys = new KeyPreview(this, [this](QWidget *target, QChar &key) { frameKeyPress(target, key); });
     watchBox(ComboBox1, &TAna::ComboBox1Change);
     watchBox(ComboBox2, &TAna::ComboBox2Change);
@@ -77,10 +67,7 @@ TAna::TAna(QWidget *parent) : QMainWindow(parent)
     };
     readClipboard();
     connect(clipboard, &QClipboard::dataChanged, this, readClipboard);
-    // The self-enabling actions follow the state whenever the program is idle.
-    if (auto *dispatcher = QAbstractEventDispatcher::instance())
-        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { guarded([this] { updateActions(); }); });
-    updateActions();
+    buildRefresh();
 
     guarded([this] { FormCreate(this); });
 }
@@ -277,15 +264,6 @@ void TAna::fillWindowList()
         connect(a, &QAction::triggered, this, [this, sw] { m_mdiArea->setActiveSubWindow(sw); });
         m_windowListActions.append(a);
     }
-}
-
-void TAna::updateActions()
-{
-    const int count = MDIChildCount();
-    FileClose1->setEnabled(ActiveMDIChild() != nullptr);
-    for (QAction *a : {WindowCascade1, WindowTileHorizontal1, WindowTileVertical1, WindowMinimizeAll1})
-        a->setEnabled(count > 0);
-    updateClipboardActions();
 }
 
 // ---- events ----------------------------------------------------------------

@@ -69,10 +69,13 @@ public:
     void EditCopy1Execute(QObject *sender);
     void EditPaste1Execute(QObject *sender);
 
-    // ---- command-state refresh ----
+    // ---- command-state refresh (all of it in MainRefresh.cpp) ----
     void Timer1Timer(QObject *sender);
     void durum_kontrol(QObject *sender);
-
+    // Runs the update step of the self-enabling actions (close, window
+    // arrangement, clipboard); the platform does this when idle, when a menu
+    // opens and before a shortcut is judged.
+    void updateActions();
     // ---- documents and files ----
     void pencere_ac(const QString &name);
     void FileNew1Execute(QObject *sender);
@@ -128,11 +131,10 @@ public:
     void adoptDocumentWindow(TMDIchild *child) override;
     QMenu *documentMenu() override { return PopupMenu1; }
     void activateDocument(TMDIchild *child) override;
-    void refresh() override { durum_kontrol(this); }
+    void refresh() override;
     FileDialogState &openDialog() override { return Open1; }
     FileDialogState &saveDialog() override { return save1; }
-    // The long part of the application's hint text, as the hint line shows it.
-    QString applicationHint() const { return m_hint; }
+    // Puts the long part of a hint text on the hint line.
     void setApplicationHint(const QString &hint);
 
     // ---- controls (named as on the form) ----
@@ -178,11 +180,6 @@ public:
     QLabel *ImageTitle = nullptr;         // hidden; the title picture handed to the Help components
     about::TKvAbout *KvAbout1 = nullptr;  // the about component, a child of the frame
 
-    // Runs the update step of the self-enabling actions (close, window
-    // arrangement, clipboard); the platform does this when idle, when a menu
-    // opens and before a shortcut is judged.
-    void updateActions();
-
 protected:
     bool event(QEvent *e) override;
     void showEvent(QShowEvent *e) override;
@@ -204,6 +201,7 @@ private:
     void buildContextMenus();
     void buildDialogs();
     void buildAboutComponents();
+    void buildRefresh();
     void updateClipboardActions();
     void fillWindowList();
     void setComboText(QComboBox *box, const QString &text);

@@ -78,15 +78,7 @@ void TAna::Paragraf1Click(QObject *)
 {
     if (paragraf_ayari)
         paragraf_ayari->exec();
-    durum_kontrol(this);
-}
-
-void TAna::updateClipboardActions()
-{
-    const ClipboardState can = EditCommands::clipboardState(this, m_clipboardHasText);
-    EditCut1->setEnabled(can.cut);
-    EditCopy1->setEnabled(can.copy);
-    EditPaste1->setEnabled(can.paste);
+    refresh();
 }
 
 // Each clipboard action updates itself first and runs only when then enabled.

@@ -2,6 +2,7 @@
 
 #include "base/ui/DialogLook.h"
 #include "base/ui/Guard.h"
+#include "base/ui/Wiring.h"
 #include "base/ui/KeyPreview.h"
 #include "base/ui/Platform.h"
 #include "documents/RichEdit.h"
@@ -64,8 +65,8 @@ Tmetin_ara::Tmetin_ara(QWidget *parent, EditorSource activeEditor)
     setTabOrder(CheckBox1, Button1);
     setTabOrder(Button1, Button2);
 
-    connect(Button1, &QPushButton::clicked, this, guard([this] { Button1Click(Button1); }));
-    connect(Button2, &QPushButton::clicked, this, guard([this] { Button2Click(Button2); }));
+    wire(this, Button1, &QPushButton::clicked, &Tmetin_ara::Button1Click);
+    wire(this, Button2, &QPushButton::clicked, &Tmetin_ara::Button2Click);
     auto *keys = new KeyPreview(this, [this](QWidget *target, QChar &key) {
         FormKeyPress(target, key);
         if (!key.isNull() && target == Edit1)

@@ -3,6 +3,7 @@
 #include "base/IntConvert.h"
 #include "base/ui/DialogLook.h"
 #include "base/ui/Guard.h"
+#include "base/ui/Wiring.h"
 #include "base/ui/KeyPreview.h"
 #include "documents/RichEdit.h"
 
@@ -76,8 +77,8 @@ Tparagraf_ayari::Tparagraf_ayari(QWidget *parent, EditorSource activeEditor, Ali
     setTabOrder(Button1, Button2);
     setTabOrder(Button2, ComboBox1);
 
-    connect(Button1, &QPushButton::clicked, this, guard([this] { Button1Click(Button1); }));
-    connect(Button2, &QPushButton::clicked, this, guard([this] { Button2Click(Button2); }));
+    wire(this, Button1, &QPushButton::clicked, &Tparagraf_ayari::Button1Click);
+    wire(this, Button2, &QPushButton::clicked, &Tparagraf_ayari::Button2Click);
     auto *keys = new KeyPreview(this, [this](QWidget *target, QChar &key) { keyPress(target, key); });
     keys->setCancelButton(Button2); // "&Kapat" is the cancel button: Escape presses it
 }
