@@ -21,13 +21,6 @@ namespace {
 // The one search start position of the program.
 int g_searchStart = 0;
 
-QFont dialogFont()
-{
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(11);
-    return f;
-}
-
 } // namespace
 
 int Tmetin_ara::searchStart() { return g_searchStart; }

@@ -51,9 +51,7 @@ Tparagraf_ayari::Tparagraf_ayari(QWidget *parent, EditorSource activeEditor, Ali
 {
     setObjectName(QStringLiteral("paragraf_ayari"));
     setWindowTitle(QStringLiteral("Paragraf Ayarı"));
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(11);
-    setFont(f);
+    setFont(dialogFont());
     setFixedSize(195, 230);
 
     buildIndentGroup();
