@@ -59,7 +59,7 @@ public:
     void WebSitesi1Click(QObject *sender);
     void ProgramSrmnKontrolEt1Click(QObject *sender);
 
-    // ---- window arrangement ----
+    // ---- window arrangement (MainWindows.cpp) ----
     void WindowCascade1Execute(QObject *sender);
     void WindowTileHorizontal1Execute(QObject *sender);
     void WindowTileVertical1Execute(QObject *sender);
