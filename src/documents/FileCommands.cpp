@@ -91,7 +91,14 @@ void FileCommands::open()
     FileDialogState &dialog = m_host.openDialog();
     if (!platform().fileDialog(m_host.dialogParent(), dialog))
         return;
-    openWindow(dialog.fileName);
+    try {
+        openWindow(dialog.fileName);
+    } catch (...) {
+        // The window stays open, titled with the path: the boxes show its
+        // formatting, not what they showed before, behind the error box.
+        m_host.refresh();
+        throw;
+    }
     m_host.activeEditor()->SetModified(false);
     // The boxes show the new document's formatting at the caret.
     m_host.refresh();

@@ -7,6 +7,7 @@
 #include "FileHelpers.h"
 #include "FrameFixture.h"
 
+#include <QComboBox>
 #include <QFileInfo>
 #include <QToolButton>
 
@@ -216,6 +217,9 @@ void TestUnreadWindow::eachFailedReadLeavesAWindowThatAsks()
     QCOMPARE(f.platform->errorTexts(), QStringList{error});
     QCOMPARE(f.captions(), QStringList{file});
     QCOMPARE(f.editor()->TextLength(), 0);
+    // The boxes show the empty editor's formatting.
+    QCOMPARE(f->ComboBox1->currentText(), u"Arial"_s);
+    QCOMPARE(f->ComboBox2->currentText(), u"12"_s);
 
     // Save shows the dialog on the file instead of writing over it (the
     // kernel's files cannot be read back: there the dialog is the proof).
