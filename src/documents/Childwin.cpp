@@ -64,9 +64,9 @@ QMdiSubWindow *TMDIchild::subWindow() const
     return qobject_cast<QMdiSubWindow *>(parentWidget());
 }
 
-bool TMDIchild::TitleNamesExistingFile() const
+bool TMDIchild::SavesToTitle() const
 {
-    if (m_untitled)
+    if (m_untitled || m_unread)
         return false;
     const QFileInfo fi(Caption());
     return fi.exists() && !fi.isDir();

@@ -2,7 +2,9 @@
 // TMDIchild: one document window, holding one editing surface, RichEdit1,
 // which fills it. Its caption is the document title: the file's full path,
 // or an untitled name "ADSIZ<n>". An untitled document stays untitled even
-// when a file of that name exists, until it is saved through the dialog.
+// when a file of that name exists, until it is saved through the dialog. A
+// window whose file could not be read keeps that path as its title but never
+// writes there until the user chooses a path in the save dialog.
 // Closing a modified document asks whether to save it. What the window needs
 // besides - the refresh of the formatting bar, the save of the close prompt's
 // Yes, the document context menu - the file commands give it at creation.
@@ -44,8 +46,13 @@ public:
     void SetCaption(const QString &caption) { setWindowTitle(caption); }
     bool IsUntitled() const { return m_untitled; }
     void SetUntitled(bool untitled) { m_untitled = untitled; }
-    // True when the title is a path that names an existing file.
-    bool TitleNamesExistingFile() const;
+    // Opened on a file that was not read: the title names it, the editor
+    // does not hold its content.
+    bool IsUnread() const { return m_unread; }
+    void SetUnread(bool unread) { m_unread = unread; }
+    // True when saving may write to the title without the save dialog: it
+    // names an existing file, and the window is neither untitled nor unread.
+    bool SavesToTitle() const;
     QMdiSubWindow *subWindow() const;
     // Closes the window as its close box does (the prompt included).
     void closeWindow();
@@ -61,6 +68,7 @@ protected:
 private:
     DocumentWindowHooks m_hooks;
     bool m_untitled = false;
+    bool m_unread = false;
 };
 
 } // namespace kelmora

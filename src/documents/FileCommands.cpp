@@ -74,9 +74,17 @@ TMDIchild *FileCommands::newWindow(const QString &name, bool untitled)
 TMDIchild *FileCommands::openWindow(const QString &name)
 {
     TMDIchild *child = newWindow(name, false);
-    // The window is open and titled before reading starts; a read error leaves it so.
-    if (QFileInfo(name).isFile())
+    // The window is open and titled before reading starts; a read error
+    // leaves it so, and then it must not write its empty content over the
+    // file it could not read: it stays unread until a successful load.
+    const QFileInfo file(name);
+    if (!file.exists())
+        return child;
+    child->SetUnread(true);
+    if (file.isFile()) {
         child->RichEdit1->LoadFromFile(name);
+        child->SetUnread(false);
+    }
     return child;
 }
 
@@ -96,7 +104,14 @@ void FileCommands::open()
     FileDialogState &dialog = m_host.openDialog();
     if (!platform().fileDialog(m_host.dialogParent(), dialog))
         return;
-    openWindow(dialog.fileName);
+    try {
+        openWindow(dialog.fileName);
+    } catch (...) {
+        // The window stays open, titled with the path: the boxes show its
+        // formatting, not what they showed before, behind the error box.
+        m_host.refresh();
+        throw;
+    }
     m_host.activeEditor()->SetModified(false);
     // The boxes show the new document's formatting at the caret.
     m_host.refresh();
@@ -107,7 +122,7 @@ void FileCommands::save()
     TMDIchild *child = m_host.activeDocument();
     if (!child)
         return;
-    if (child->TitleNamesExistingFile()) {
+    if (child->SavesToTitle()) {
         child->RichEdit1->SaveToFile(child->Caption());
         child->RichEdit1->SetModified(false);
         return;
@@ -124,7 +139,7 @@ void FileCommands::saveAs()
 bool FileCommands::saveAs(TMDIchild *child)
 {
     FileDialogState &dialog = m_host.saveDialog();
-    if (!platform().fileDialog(m_host.dialogParent(), dialog))
+    if (!chooseSaveName(child))
         return false;
     if (!dialog.fileName.contains(QLatin1Char('.'))) {
         dialog.fileName += dialog.filterIndex == 1 ? QStringLiteral(".TXT") : QStringLiteral(".RTF");
@@ -138,21 +153,36 @@ bool FileCommands::saveAs(TMDIchild *child)
     editor->SaveToFile(dialog.fileName);
     child->SetCaption(dialog.fileName);
     child->SetUntitled(false);
+    child->SetUnread(false);
     editor->SetModified(false);
     return true;
+}
+
+bool FileCommands::chooseSaveName(TMDIchild *child)
+{
+    FileDialogState &dialog = m_host.saveDialog();
+    const QString chosenLast = dialog.fileName;
+    // Writing over a file that was not read takes the dialog's own question.
+    if (child->IsUnread())
+        dialog.fileName = child->Caption();
+    if (platform().fileDialog(m_host.dialogParent(), dialog))
+        return true;
+    // Cancelled: the next showing starts from the name the user chose last.
+    dialog.fileName = chosenLast;
+    return false;
 }
 
 bool FileCommands::saveForClose(TMDIchild *child)
 {
     TRichEdit *editor = child->RichEdit1;
-    if (child->TitleNamesExistingFile()) {
+    if (child->SavesToTitle()) {
         editor->SaveToFile(child->Caption());
     } else {
-        FileDialogState &dialog = m_host.saveDialog();
-        if (!platform().fileDialog(m_host.dialogParent(), dialog))
+        if (!chooseSaveName(child))
             return false;
-        // Exactly the name chosen, in the document's current format.
-        editor->SaveToFile(dialog.fileName);
+        // Exactly the name chosen, in the document's current format. The
+        // title stays (the window closes), and so does an unread mark.
+        editor->SaveToFile(m_host.saveDialog().fileName);
     }
     editor->SetModified(false);
     return true;

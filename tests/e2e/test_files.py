@@ -75,6 +75,38 @@ class Files(E2ETest):
             self.assertTrue(f.read().startswith(b"{\\rtf1"))
         self.assertEqual(app.doc_text(rich + ".RTF").rstrip("\n"), "düz metin ve zengin")
 
+    @scenario(timeout=240)
+    def test_a_file_open_refused_is_not_overwritten_by_save(self, app):
+        # A log of 1,250,000 short lines, 16 MB: more paragraphs than the
+        # editor can show, so Open refuses it and leaves an empty window.
+        path = os.path.join(app.workdir, "kayitlar.log")
+        content = b"".join(b"log %08d\n" % i for i in range(1250000))
+        with open(path, "wb") as f:
+            f.write(content)
+        app.key("ctrl+o")
+        app.wait(lambda s: any(w["title"] == "Aç" and w["modal"] for w in s["windows"]), 5, "the open dialog")
+        app.type(path)
+        app.key("Return")
+        self.wait_box(app, "Failed to Load Stream.", 120)
+        app.key("Return")
+        s = self.wait_frame_active(app)
+        self.assertEqual(s["documents"]["current"], path)
+        self.assertEqual(s["editor"].get("text"), "")
+        # The boxes show the empty editor's face and size.
+        self.assertEqual(app.widget("ComboBox1")["text"], "Arial")
+        self.assertEqual(app.widget("ComboBox2")["text"], "12")
+        # Save asks for a name, on the file's own folder and name.
+        app.key("ctrl+s")
+        app.wait(lambda s: any(w["title"] == "Kaydet" and w["modal"] for w in s["windows"]), 10, "the save dialog")
+        app.wait(lambda s: app.widget("fileNameEdit")["text"] == "kayitlar.log", 5, "the file's name in the dialog")
+        self.assertEqual(app.widget("lookInCombo")["text"], app.workdir)
+        checkpoint(app, "files-unread-save-dialog")
+        app.key("Escape")
+        s = self.wait_frame_active(app)
+        self.assertEqual(s["documents"]["current"], path)
+        with open(path, "rb") as f:
+            self.assertTrue(f.read() == content, "the refused file was changed")
+
 
 if __name__ == "__main__":
     unittest.main()
