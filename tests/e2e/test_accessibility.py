@@ -236,6 +236,7 @@ class Accessibility(E2ETest):
         self.wait_focus_on(app, document)
         app.key("F6")
         self.wait_focus_on(app, ("push button", "Yeni"))
+        checkpoint(app, "accessibility-bars-focus")
         enabled = [(e["role"], e["name"]) for e in tree if e["enabled"]]
         stops = [r for r in FRAME_BARS if r[0] not in ("tool bar", "combo box") and r in enabled
                  and r not in (("check box", "Ortala"), ("check box", "Sağa Yasla"))]
@@ -345,6 +346,7 @@ class Accessibility(E2ETest):
         # Tab reaches the two links; the picture buttons have their keys.
         app.key("Tab")
         self.wait_focus_on(app, ABOUT_TABS[0])
+        checkpoint(app, "accessibility-about-link")
         self.assertEqual(self.tab_walk(app), ABOUT_TABS)
         self.assert_reachable(tree, ABOUT_TABS, keyed=[("push button", "TORVANTA Team"), ("push button", "Tamam")])
         # Ctrl+Alt+T flips the team panel as the picture does: its lines are read.
