@@ -5,8 +5,10 @@
 #include <QAction>
 #include <algorithm>
 #include <QApplication>
+#include <QFocusFrame>
 #include <QMainWindow>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace kelmora {
 
@@ -39,6 +41,17 @@ void installPaneSwitch(QMainWindow *frame, const QList<QToolBar *> &bars, std::f
         if (target)
             target->setFocus(Qt::ShortcutFocusReason);
     }));
+
+    // The bars' buttons draw no focus of their own: a frame around the one
+    // that has it shows where the keyboard is.
+    auto *marker = new QFocusFrame(frame);
+    marker->setObjectName(QStringLiteral("BarFocusFrame"));
+    QObject::connect(qApp, &QApplication::focusChanged, marker, [marker, bars](QWidget *, QWidget *now) {
+        auto *button = qobject_cast<QToolButton *>(now);
+        const bool inBars = button && std::any_of(bars.begin(), bars.end(),
+                                                  [button](QToolBar *bar) { return bar->isAncestorOf(button); });
+        marker->setWidget(inBars ? button : nullptr);
+    });
 }
 
 } // namespace kelmora
