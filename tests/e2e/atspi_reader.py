@@ -4,7 +4,6 @@ Runs under Debian's Python, which has pyatspi, with the environment of a
 private session bus (DBUS_SESSION_BUS_ADDRESS). It answers one JSON request
 per line on standard input with one JSON line on standard output:
 
-  {"cmd": "windows"}  the program's showing windows: [{"role", "name", "active"}]
   {"cmd": "tree", "window": NAME, "role": ROLE}
                       the showing objects of that window (the active one when
                       NAME is null; of that role when ROLE is given), depth first: [{"role", "name", "depth",
@@ -37,15 +36,6 @@ def program():
 
 def showing(obj):
     return obj.getState().contains(pyatspi.STATE_SHOWING)
-
-
-def windows():
-    out = []
-    for w in program():
-        if w is not None and showing(w):
-            out.append({"role": w.getRoleName(), "name": w.name,
-                        "active": w.getState().contains(pyatspi.STATE_ACTIVE)})
-    return out
 
 
 def find_window(name, role=None):
@@ -132,8 +122,6 @@ def press(window, role, name):  # in the showing window of that name, a dialog f
 
 def answer(request):
     cmd = request.get("cmd")
-    if cmd == "windows":
-        return windows()
     if cmd == "tree":
         return tree(request.get("window"), request.get("role"))
     if cmd == "focus":
