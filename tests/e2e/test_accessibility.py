@@ -22,7 +22,6 @@ NAMED_ROLES = {"push button", "toggle button", "check box", "radio button", "com
                "link", "slider", "page tab", "table"}
 # The rows of the name tables: those kinds, the texts around them and the windows.
 TABLE_ROLES = NAMED_ROLES | {"label", "image", "dialog", "alert", "frame"}
-ANY = re.compile(".*", re.S)
 
 FRAME_BARS = [
     ("tool bar", "Araç Çubuğu"),
