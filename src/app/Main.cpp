@@ -6,7 +6,9 @@
 #include "Hints.h"
 #include "base/Identity.h"
 #include "base/KeyPreview.h"
+#include "base/ScrollBarNames.h"
 #include "documents/Printing.h"
+#include "PaneSwitch.h"
 #include "ShortcutFilter.h"
 #include "WindowArrange.h"
 
@@ -40,6 +42,7 @@ TAna::TAna(QWidget *parent) : QMainWindow(parent)
     m_mdiArea->setObjectName(QStringLiteral("ClientArea"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    nameScrollBars(m_mdiArea);
     setCentralWidget(m_mdiArea);
 
     buildDialogs();
@@ -67,6 +70,10 @@ TAna::TAna(QWidget *parent) : QMainWindow(parent)
                           PasteItem, TmnSe1, MetinAra1})
         m_shortcuts->add(item->shortcut(), item);
     qApp->installEventFilter(m_shortcuts);
+    installPaneSwitch(this, {ToolBar2, ToolBar1}, [this]() -> QWidget * {
+        TMDIchild *child = ActiveMDIChild();
+        return child ? child->RichEdit1 : nullptr;
+    });
     qApp->installEventFilter(new HoverHintTracker(
         this, [this](const QString &hint) { setApplicationHint(hint); }, this));
 

@@ -7,7 +7,8 @@
 // writes there until the user chooses a path in the save dialog.
 // Closing a modified document asks whether to save it. What the window needs
 // of its host - the refresh of the formatting bar, the save of the close
-// prompt's Yes, the document context menu - it is given at creation.
+// prompt's Yes, the document context menu - it is given at creation. A
+// screen reader names the editor by the title, kept in step with it.
 
 #include "base/Platform.h"
 
@@ -63,6 +64,7 @@ public:
     void RichEdit1KeyUp(QObject *sender);
 
 protected:
+    void changeEvent(QEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
 
 private:

@@ -46,6 +46,7 @@ Tmetin_ara::Tmetin_ara(QWidget *parent, EditorSource activeEditor)
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(88, 12, 121, 21);
+    Label1->setBuddy(Edit1); // names the box for a screen reader
     CheckBox1 = new QCheckBox(QStringLiteral("Büyük Küçük Harf Ayrımı Yap"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox1->setGeometry(10, 40, 200, 17);

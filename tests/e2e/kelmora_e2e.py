@@ -219,15 +219,19 @@ class Kelmora:
         self.log.close()
 
 
-def scenario(timeout=90, layout="us"):
+def scenario(timeout=90, layout="us", accessible=False):
     """Decorator: runs one test method on a fresh desktop and program, bounded in
-    time; a failure keeps a screenshot in the artifacts folder."""
+    time; a failure keeps a screenshot in the artifacts folder. With accessible,
+    the program runs on a private session bus with the AT-SPI bus
+    (desktop.a11y, see atspi_bus.py), which is torn down with the desktop."""
 
     def wrap(fn):
         @functools.wraps(fn)
         def run(self):
             desktop = Desktop(layout)
             app = None
+            passed = False
+            desktop.a11y = None
 
             def on_alarm(signum, frame):
                 raise ScenarioTimeout("scenario %s took longer than %d s" % (fn.__name__, timeout))
@@ -235,9 +239,14 @@ def scenario(timeout=90, layout="us"):
             old = signal.signal(signal.SIGALRM, on_alarm)
             signal.alarm(timeout)
             try:
+                if accessible:
+                    from atspi_bus import AccessibilityBus
+                    desktop.a11y = AccessibilityBus(desktop.env, desktop.tmp)
+                    desktop.env = desktop.a11y.env
                 app = Kelmora(desktop)
                 self.app = app
                 fn(self, app)
+                passed = True
             except BaseException:
                 shot = os.path.join(ARTIFACTS, "%s.%s.failure.png" % (type(self).__name__, fn.__name__))
                 desktop.screenshot(shot)
@@ -252,7 +261,13 @@ def scenario(timeout=90, layout="us"):
                 signal.signal(signal.SIGALRM, old)
                 if app is not None:
                     app.close()
+                left = desktop.a11y.close() if desktop.a11y else []
                 desktop.close()
+                if left:
+                    message = "processes of the private bus still running: %s" % left
+                    if passed:
+                        raise AssertionError(message)
+                    print(message)
         return run
     return wrap
 

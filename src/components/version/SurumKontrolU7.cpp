@@ -181,6 +181,10 @@ void TSurumKontrolF::done(int result)
     // Closed before its first second: the check never starts.
     Timer1->stop();
     QDialog::done(result);
+    // Closed by the check itself just after its message, the window manager
+    // can leave no window active, and the keyboard would reach nothing.
+    if (QWidget *owner = parentWidget())
+        owner->activateWindow();
 }
 
 } // namespace kelmora

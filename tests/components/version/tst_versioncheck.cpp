@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QPushButton>
+#include <QAccessible>
 #include <QtTest>
 
 #include <arpa/inet.h>
@@ -42,6 +43,8 @@ struct Result {
     QImage picture;
     QStringList labels; // firma, program, code, found, in use, verdict
     QString front;      // the button panel in front
+    QString readVerdict;          // the verdict as a screen reader names it
+    QStringList verdictLabelledBy; // and the captions it reads with it
 };
 
 QString frontPanel(QWidget *dialog)
@@ -106,6 +109,10 @@ Result runToVerdict(TKvSurumKontrol &k)
         for (QLabel *l : {d->LabelFirma, d->LabelPAdi, d->LabelPKodu, d->LabelPSurum, d->LabelKSurum, d->LabelDurum})
             r.labels << l->text();
         r.front = frontPanel(d);
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(d->LabelDurum);
+        r.readVerdict = reader->text(QAccessible::Name);
+        for (const auto &[other, relation] : reader->relations(QAccessible::Label))
+            r.verdictLabelledBy << other->text(QAccessible::Name);
         saveScreenshot(d);
         QTest::mouseClick(r.front == u"PanelTamam"_s ? d->SpeedButton3 : d->SpeedButton2, Qt::LeftButton);
         return true;
@@ -254,6 +261,10 @@ void TestVersionCheck::verdicts()
         ? QStringList(6, QString())
         : QStringList{u"TORVANTA Yazılım"_s, u"Kelmora"_s, u"KZQ1"_s, found, u"1.06"_s, verdict};
     QCOMPARE(r.labels, labels);
+    // A reader reads the verdict with its caption, "Durum "; with no verdict
+    // the empty value is named by the caption.
+    QCOMPARE(r.readVerdict, found.isEmpty() ? u"Durum "_s : verdict);
+    QCOMPARE(r.verdictLabelledBy, QStringList{u"Durum "_s});
     QCOMPARE(r.front, front);
     QCOMPARE(readFile(listPath()), list); // the saved copy, byte for byte
     QVERIFY((*m_platform)->boxes.isEmpty());
