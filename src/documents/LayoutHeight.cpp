@@ -76,9 +76,10 @@ void LayoutHeight::attach()
     disconnect(m_watch);
     m_watch = connect(m_edit->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged,
                       this, &LayoutHeight::sizeChanged);
+    disconnect(m_editWatch);
+    m_restart = false; // an edit of the previous document asked for it
     // Qt emits this before it lays the change out, so the range to relay can
     // still grow (markContentsDirty() adds to it then).
-    disconnect(m_editWatch);
     m_editWatch = connect(m_edit->document(), &QTextDocument::contentsChange, this, &LayoutHeight::edited);
     keepPagesFinite();
     fitWidth();

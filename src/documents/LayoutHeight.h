@@ -81,7 +81,6 @@ private:
     QMetaObject::Connection m_editWatch;
     bool m_checkQueued = false;
     bool m_restart = false;
-    int m_checkFrom = 0; // the first paragraph an edit touched
     bool m_widened = false;
     QTextEdit::LineWrapMode m_wrapMode = QTextEdit::WidgetWidth;
     int m_wrapWidth = 0;
