@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextLayout>
 
 #include <functional>
@@ -59,6 +60,7 @@ private Q_SLOTS:
     void initTestCase();
     void editDuringBackgroundLayout_data();
     void editDuringBackgroundLayout();
+    void viewStaysWhenTheLayoutStartsAgain();
 
 private:
     QTemporaryDir m_dir;
@@ -143,6 +145,32 @@ void TestLayoutHeight::editDuringBackgroundLayout()
     bar->setValue(bar->maximum() / 2);
     const int middle = e.cursorForPosition(QPoint(4, e.viewport()->height() / 2)).blockNumber();
     QVERIFY2(qAbs(middle - doc->blockCount() / 2) < 30, qPrintable(QString::number(middle)));
+}
+
+void TestLayoutHeight::viewStaysWhenTheLayoutStartsAgain()
+{
+    // Scrolled well down while Qt lays out, a letter typed at the top makes
+    // the layout start again; the view and what it shows stay.
+    TRichEdit e;
+    e.resize(760, 470);
+    e.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&e));
+    e.LoadFromFile(m_file);
+    QTextDocument *doc = e.document();
+    while (laidOutParagraphs(*doc) < 10000 && !laidOut(doc->lastBlock()))
+        QCoreApplication::processEvents();
+    QVERIFY2(!laidOut(doc->lastBlock()), "the layout ended before the edit");
+    QScrollBar *bar = e.verticalScrollBar();
+    bar->setValue(8000 * 19);
+    const int value = bar->value();
+    QVERIFY(value > 0);
+    const QString top = e.cursorForPosition(QPoint(4, 4)).block().text();
+    QTextCursor(doc).insertText(u"x"_s);
+    QCoreApplication::processEvents();
+    QCOMPARE(bar->value(), value);
+    QCOMPARE(e.cursorForPosition(QPoint(4, 4)).block().text(), top);
+    doc->documentLayout()->documentSize();
+    QCOMPARE(paragraphsWithoutLines(*doc), 0);
 }
 
 QTEST_MAIN(TestLayoutHeight)
