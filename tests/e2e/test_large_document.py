@@ -36,11 +36,13 @@ class LargeDocument(E2ETest):
         write_rtf(path)
         self.assertGreater(os.path.getsize(path), 9_500_000)
         app.key("ctrl+o")
-        app.wait(lambda s: any(w["title"] == "Aç" and w["modal"] for w in s["windows"]), 5, "the open dialog")
+        # Keys typed before the name box has the focus would be lost.
+        app.wait(lambda s: any(w["title"] == "Aç" and w["modal"] for w in s["windows"])
+                 and s.get("focus", {}).get("class") == "QLineEdit", 10, "the open dialog's name box")
         app.type(path)
         app.key("Return")
         s = app.wait(lambda s: s["documents"]["current"] == path and "modal" not in s and s["editor"].get("focus"),
-                     60, "the opened document")
+                     120, "the opened document")
         opened = time.monotonic()
         # The keystroke comes while Qt is still laying the document out.
         self.assertFalse(s["editor"]["laidOut"])
