@@ -46,7 +46,8 @@ public:
     // frontier is relaid past it at once (about one of Qt's own steps).
     static constexpr int RelayWithin = 200'000;
     // How far past the frontier that relayout reaches, in characters and in
-    // estimated pixels: Qt stops 1000 characters and a 2000-pixel step on.
+    // estimated pixels: Qt's walk stops at the first of its stopping points
+    // (one every 2000 pixels) that lies 1000 characters past the frontier.
     static constexpr int RelayPastChars = 4'000;
     static constexpr double RelayPastHeight = 8'000;
 
@@ -71,8 +72,9 @@ private:
     void sizeChanged(const QSizeF &size);
     void restoreWrap();
     void edited(int from, int removed, int added);
-    // Runs after the edits of one event: starts the background layout again
-    // where it stopped short or where an edit was too far from its frontier.
+    // Runs after the edits of one event: starts Qt's background layout again
+    // from the top when it stopped short or an edit lay too far before its
+    // frontier, keeping the view where it is.
     void checkLayout();
     void restartLayout();
 
