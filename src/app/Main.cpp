@@ -111,7 +111,8 @@ void TAna::FormCreate(QObject *)
 
 void TAna::FormShow(QObject *)
 {
-    setWindowTitle(identity::frameCaption());
+    m_caption = identity::frameCaption();
+    setWindowTitle(m_caption);
     m_hintHandlerInstalled = true;
     hintgoster(this);
 }
