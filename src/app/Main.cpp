@@ -154,7 +154,7 @@ void TAna::FileExit1Execute(QObject *)
 
 void TAna::WebSitesi1Click(QObject *)
 {
-    platform().shellOpen(QStringLiteral("IEXPLORE.EXE"), identity::webSite());
+    platform().shellOpen(QStringLiteral("IEXPLORE.EXE"), identity::webSiteAddress());
 }
 
 // ---- documents -------------------------------------------------------------

@@ -129,7 +129,7 @@ void TSurumKontrolF::showVerdict(const QByteArray &list)
 void TSurumKontrolF::SpeedButton1Click(QObject *)
 {
     if (m_settings.DwnlAdres.isEmpty())
-        platform().shellOpen(QStringLiteral("IEXPLORE.EXE"), identity::webSite());
+        platform().shellOpen(QStringLiteral("IEXPLORE.EXE"), identity::webSiteAddress());
     else
         platform().shellOpen(m_settings.DwnlAdres, QString());
 }
