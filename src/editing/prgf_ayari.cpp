@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace kelmora {
 
@@ -102,7 +103,10 @@ void Tparagraf_ayari::buildIndentGroup()
 void Tparagraf_ayari::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
-    guarded([this] { FormShow(this); });
+    // Only when the dialog is shown, not when the window system restores it
+    // from its icon: that would overwrite the indents being typed.
+    if (!e->spontaneous())
+        guarded([this] { FormShow(this); });
 }
 
 void Tparagraf_ayari::FormShow(QObject *)
