@@ -5,6 +5,7 @@
 #include "base/DialogFlags.h"
 #include "base/KeyPreview.h"
 #include "documents/RichEdit.h"
+#include "documents/UndoStep.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -137,6 +138,8 @@ void Tparagraf_ayari::Button1Click(QObject *)
     const int e2 = strToInt(Edit2->text());
     const int e3 = strToInt(Edit3->text());
     if (TRichEdit *editor = m_activeEditor ? m_activeEditor() : nullptr) {
+        // Three indents and the alignment: one step to undo.
+        const UndoStep step(editor);
         editor->Paragraph().SetFirstIndent(e1 * 10);
         editor->Paragraph().SetLeftIndent(e2 * 10 - e1 * 10);
         editor->Paragraph().SetRightIndent(e3 * 10);
