@@ -42,6 +42,10 @@ public:
 
     // Timer1 starts counting at construction.
     explicit TSurumKontrolF(QWidget *parent = nullptr);
+
+    // The whole exchange, from the host-name lookup to the list's last byte,
+    // ends after this many milliseconds (0: only each wait's own bounds).
+    int ExchangeTimeout = 30000;
     ~TSurumKontrolF() override;
 
     void setSettings(const Settings &settings) { m_settings = settings; }
@@ -85,10 +89,9 @@ private:
     void buildValueLabels();
     void buildButtonPanels();
     void buildWaitPanel();
-    // Runs one step of the exchange; on any failure shows `failure`, drops the
-    // connection, closes the dialog and returns false.
-    template <class Step>
-    bool exchange(Step step, const QString &failure);
+    // Connects and fetches the list within ExchangeTimeout; returns the
+    // message of the step that failed, or nothing.
+    QString fetchList();
     void showVerdict(const QByteArray &list);
 
     Settings m_settings;

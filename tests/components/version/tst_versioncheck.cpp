@@ -292,6 +292,8 @@ void TestVersionCheck::failures_data()
     QTest::newRow("over-long reply line") << u"long line"_s << connect << u"old"_s;
     QTest::newRow("no data connection") << u"no data"_s << fetch << u"empty"_s;
     QTest::newRow("data trickles") << u"trickled data"_s << fetch << u"part"_s;
+    QTest::newRow("slow replies while logging in") << u"slow login"_s << connect << u"old"_s;
+    QTest::newRow("slow retrieval") << u"slow retrieval"_s << fetch << u"part"_s;
 }
 
 // Each failure ends in its one message (caption "Dikkat", information icon,
@@ -344,6 +346,23 @@ void TestVersionCheck::failures()
         k.Bounds.readTimeout = 1000;
         k.Bounds.transferTimeout = 1000;
         scripted(join({login, retrieve, {ftptest::Trickle(trickled, 40)}}));
+    } else if (setting == u"slow login"_s || setting == u"slow retrieval"_s) {
+        // Each reply and each byte well within the bounds of its wait and of
+        // the transfer; only the one over the whole exchange ends it.
+        k.Bounds.readTimeout = 1000;
+        k.Bounds.transferTimeout = 20000;
+        k.Bounds.exchangeTimeout = 900;
+        const auto slowly = [](Script steps) {
+            Script out;
+            for (ftptest::Step &s : steps) {
+                if (s.kind == ftptest::Step::Kind::Send)
+                    out.push_back(ftptest::Pause(300));
+                out.push_back(std::move(s));
+            }
+            return out;
+        };
+        const Script rest = {ftptest::Trickle(trickled.substr(0, 50), 40), ftptest::Send("226 Done.\r\n")};
+        scripted(setting == u"slow login"_s ? join({slowly(login), retrieve, rest}) : join({login, retrieve, rest}));
     }
 
     const bool ended = execute(k, [](TSurumKontrolF *) { return false; });
