@@ -82,6 +82,9 @@ void TSurumKontrolF::Timer1Timer(QObject *)
     m_settings.ProgVers = version::versionInUse(m_settings.ProgVers);
     Timer1->stop();
     const QString failure = fetchList();
+    // The exchange held the window: clicks and keys given meanwhile were aimed
+    // at the wait panel, not at whatever shows now.
+    surumkontrol::dropQueuedInput();
     if (!failure.isEmpty()) {
         // Every failure of the exchange ends in one of two messages: the
         // server's texts and the error's details are not for the user.

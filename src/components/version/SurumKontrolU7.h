@@ -2,7 +2,8 @@
 // TSurumKontrolF: the version check's dialog. One second after it is created
 // it fetches the version list with its FTP client IdFTP1, saves it, finds the
 // program's line and shows the verdict; it reports a failed exchange in one of
-// two fixed messages and then closes itself. TKvSurumKontrol::Execute creates,
+// two fixed messages and then closes itself. The exchange holds the window;
+// clicks and keys given meanwhile are dropped. TKvSurumKontrol::Execute creates,
 // fills, shows and destroys it; the dialog reads only the settings it was given.
 
 #include "ftp/IdFTP.h"

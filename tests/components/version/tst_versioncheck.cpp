@@ -13,6 +13,10 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointingDevice>
+#include <QWindow>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -27,6 +31,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -193,6 +198,8 @@ private Q_SLOTS:
     void failures();
     void closingInTheFirstSecond();
     void unwritableProgramFolder();
+    void inputDuringTheExchangeIsDropped_data();
+    void inputDuringTheExchangeIsDropped();
 };
 
 void TestVersionCheck::initTestCase()
@@ -427,6 +434,104 @@ void TestVersionCheck::unwritableProgramFolder()
     QVERIFY(r.reached);
     QCOMPARE(r.labels.value(5), TSurumKontrolF::UpdateNeeded);
     QCOMPARE(readFile(path), "KZQ1,1.07\r\n"_ba);
+}
+
+// Clicks and keys given while the exchange holds the window were aimed at
+// the wait panel; once the verdict shows, they do nothing, whatever button
+// now lies where they went. The server puts them into the program's queue
+// while the window waits for its reply, as the window system would.
+void TestVersionCheck::inputDuringTheExchangeIsDropped_data()
+{
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QString>("input"); // a button to click where it will show, or a key with Alt
+    QTest::addColumn<QString>("front");
+    QTest::newRow("up to date, a click where Tamam shows") << "KZQ1,1.06\r\n"_ba << u"SpeedButton3"_s
+                                                           << u"PanelTamam"_s;
+    QTest::newRow("update needed, a click where Güncelle shows") << "KZQ1,1.07\r\n"_ba << u"SpeedButton1"_s
+                                                                 << u"PanelGuncel"_s;
+    QTest::newRow("update needed, a click where Kapat shows") << "KZQ1,1.07\r\n"_ba << u"SpeedButton2"_s
+                                                              << u"PanelGuncel"_s;
+    QTest::newRow("up to date, Alt+T") << "KZQ1,1.06\r\n"_ba << u"T"_s << u"PanelTamam"_s;
+    QTest::newRow("update needed, Alt+G") << "KZQ1,1.07\r\n"_ba << u"G"_s << u"PanelGuncel"_s;
+}
+
+void TestVersionCheck::inputDuringTheExchangeIsDropped()
+{
+    QFETCH(QByteArray, list);
+    QFETCH(QString, input);
+    QFETCH(QString, front);
+    TKvSurumKontrol k;
+    prepare(k, 0);
+    // Seen by the server's thread once the dialog is up.
+    struct Target {
+        TSurumKontrolF *dialog = nullptr;
+        QWindow *window = nullptr;
+        QPointF at;
+        const QPointingDevice *mouse = nullptr;
+    } target;
+    std::atomic<bool> ready{false};
+    std::atomic<int> posted{0};
+    const auto post = [&] {
+        if (!ready.load(std::memory_order_acquire))
+            return;
+        if (input.size() == 1) {
+            const auto key = Qt::Key(Qt::Key_A + (input.at(0).unicode() - u'A'));
+            QCoreApplication::postEvent(target.dialog, new QKeyEvent(QEvent::KeyPress, key, Qt::AltModifier,
+                                                                     input.toLower()));
+            QCoreApplication::postEvent(target.dialog, new QKeyEvent(QEvent::KeyRelease, key, Qt::AltModifier,
+                                                                     input.toLower()));
+        } else {
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+                QCoreApplication::postEvent(target.window, new QMouseEvent(type, target.at, target.at, Qt::LeftButton,
+                                                                           held, Qt::NoModifier, target.mouse));
+            }
+        }
+        ++posted;
+    };
+    const Script script = {ftptest::Send("220 hi\r\n"), ftptest::Read(), ftptest::Call(post),
+                           ftptest::Pause(100), ftptest::Send("331 pw\r\n"), ftptest::Read(),
+                           ftptest::Send("230 in\r\n"), ftptest::Read(), ftptest::Send("200 ok\r\n"),
+                           ftptest::Read(), ftptest::Send("215 UNIX\r\n"), ftptest::Read(),
+                           ftptest::Send("200 ok\r\n"), ftptest::Read(), ftptest::Send("150 go\r\n"),
+                           ftptest::Data(list.toStdString()), ftptest::Send("226 Done.\r\n")};
+    ftptest::ScriptedFtpServer server(script);
+    k.setPort(server.Port());
+    Result r;
+    bool settling = false;
+    const bool ended = execute(k, [&](TSurumKontrolF *d) {
+        if (settling)
+            return false;
+        if (!ready.load()) {
+            QApplication::setActiveWindow(d);
+            target.dialog = d;
+            target.window = d->windowHandle();
+            if (input.size() > 1) {
+                auto *button = d->findChild<QPushButton *>(input);
+                target.at = button->mapTo(d, button->rect().center());
+            }
+            target.mouse = QPointingDevice::primaryPointingDevice();
+            ready.store(true, std::memory_order_release);
+        }
+        if (d->Timer1->isActive() || d->PanelBekleme->isVisible())
+            return false;
+        // A key presses its button for a moment before it clicks: whatever
+        // the input would do, it has done after this.
+        settling = true;
+        QTest::qWait(400);
+        r.reached = d->isVisible();
+        r.front = frontPanel(d);
+        // Input given now is handled as usual.
+        if (r.reached)
+            QTest::mouseClick(r.front == u"PanelTamam"_s ? d->SpeedButton3 : d->SpeedButton2, Qt::LeftButton);
+        return true;
+    });
+    QVERIFY(ended);
+    QCOMPARE(posted.load(), 1);
+    QVERIFY2(r.reached, "the dialog closed before its verdict showed");
+    QCOMPARE(r.front, front);
+    QVERIFY((*m_platform)->shellOpens.isEmpty());
+    QVERIFY((*m_platform)->boxes.isEmpty());
 }
 
 QTEST_MAIN(TestVersionCheck)
