@@ -118,7 +118,8 @@ void TAna::FormCreate(QObject *)
 
 void TAna::FormShow(QObject *)
 {
-    setWindowTitle(identity::frameCaption());
+    m_caption = identity::frameCaption();
+    setWindowTitle(m_caption);
     m_hintHandlerInstalled = true;
     hintgoster(this);
 }
@@ -160,7 +161,7 @@ void TAna::FileExit1Execute(QObject *)
 
 void TAna::WebSitesi1Click(QObject *)
 {
-    platform().shellOpen(QStringLiteral("IEXPLORE.EXE"), identity::webSite());
+    platform().shellOpen(QStringLiteral("IEXPLORE.EXE"), identity::webSiteAddress());
 }
 
 // ---- documents -------------------------------------------------------------

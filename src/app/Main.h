@@ -132,6 +132,9 @@ public:
     FileDialogState &saveDialog() override { return save1; }
     // The long part of the application's hint text, as the hint line shows it.
     QString applicationHint() const { return m_hint; }
+    // The caption FormShow gave the frame. windowTitle() is not it: Qt adds
+    // " - [title]" to that while a document window is maximized.
+    QString Caption() const { return m_caption; }
     void setApplicationHint(const QString &hint);
 
     // ---- controls (named as on the form) ----
@@ -226,6 +229,7 @@ private:
     FormatCommands m_format{*this};
     QList<QAction *> m_windowListActions;
     QString m_hint;
+    QString m_caption;
     bool m_hintHandlerInstalled = false;
     bool m_shown = false;
     bool m_settingBoxes = false; // text put into the boxes from code

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace kelmora {
 
@@ -78,7 +79,10 @@ Tmetin_ara::Tmetin_ara(QWidget *parent, EditorSource activeEditor)
 void Tmetin_ara::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
-    guarded([this] { FormShow(this); });
+    // Only when the dialog is shown, not when the window system restores it
+    // from its icon: that would overwrite the search text.
+    if (!e->spontaneous())
+        guarded([this] { FormShow(this); });
 }
 
 void Tmetin_ara::FormShow(QObject *)

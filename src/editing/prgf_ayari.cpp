@@ -5,6 +5,7 @@
 #include "base/DialogFlags.h"
 #include "base/KeyPreview.h"
 #include "documents/RichEdit.h"
+#include "documents/UndoStep.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace kelmora {
 
@@ -110,7 +112,10 @@ void Tparagraf_ayari::buildIndentGroup()
 void Tparagraf_ayari::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
-    guarded([this] { FormShow(this); });
+    // Only when the dialog is shown, not when the window system restores it
+    // from its icon: that would overwrite the indents being typed.
+    if (!e->spontaneous())
+        guarded([this] { FormShow(this); });
 }
 
 void Tparagraf_ayari::FormShow(QObject *)
@@ -141,6 +146,8 @@ void Tparagraf_ayari::Button1Click(QObject *)
     const int e2 = strToInt(Edit2->text());
     const int e3 = strToInt(Edit3->text());
     if (TRichEdit *editor = m_activeEditor ? m_activeEditor() : nullptr) {
+        // Three indents and the alignment: one step to undo.
+        const UndoStep step(editor);
         editor->Paragraph().SetFirstIndent(e1 * 10);
         editor->Paragraph().SetLeftIndent(e2 * 10 - e1 * 10);
         editor->Paragraph().SetRightIndent(e3 * 10);

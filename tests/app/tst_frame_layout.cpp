@@ -426,7 +426,7 @@ void TestFrameLayout::webSiteOpensBrowser()
     test::FrameFixture f;
     f->WebSitesi1->trigger();
     QCOMPARE(f.platform->shellOpens.size(), 1);
-    QCOMPARE(f.platform->shellOpens.first().second, u"www.torvanta.com.tr"_s);
+    QCOMPARE(f.platform->shellOpens.first().second, u"https://www.torvanta.com.tr"_s);
 }
 
 QTEST_MAIN(TestFrameLayout)

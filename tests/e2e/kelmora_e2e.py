@@ -107,9 +107,11 @@ class Desktop:
 
 
 class Kelmora:
-    """The program under test on a Desktop, with its probe connection."""
+    """The program under test on a Desktop, with its probe connection. A
+    launcher (a command that ends by running the one appended to it) and
+    environment entries of a scenario's own are optional."""
 
-    def __init__(self, desktop):
+    def __init__(self, desktop, launcher=(), env_extra=None):
         self.desktop = desktop
         self.workdir = os.path.join(desktop.tmp, "work")
         self.home = os.path.join(desktop.tmp, "home")
@@ -121,8 +123,10 @@ class Kelmora:
                    LC_ALL="C.UTF-8", LANG="C.UTF-8")
         if PROBE_LIB:
             env["LD_PRELOAD"] = PROBE_LIB
+        env.update(env_extra or {})
         self.log = open(os.path.join(desktop.tmp, "kelmora.log"), "wb")
-        self.proc = subprocess.Popen([BIN], cwd=self.workdir, env=env, stdout=self.log, stderr=subprocess.STDOUT)
+        self.proc = subprocess.Popen(list(launcher) + [BIN], cwd=self.workdir, env=env, stdout=self.log,
+                                     stderr=subprocess.STDOUT)
         self.sock = None
         self.buf = b""
         _wait(lambda: os.path.exists(self.probe_path) or self.proc.poll() is not None, 20, "the probe socket")
@@ -219,11 +223,13 @@ class Kelmora:
         self.log.close()
 
 
-def scenario(timeout=90, layout="us", accessible=False):
+def scenario(timeout=90, layout="us", accessible=False, launch=None):
     """Decorator: runs one test method on a fresh desktop and program, bounded in
     time; a failure keeps a screenshot in the artifacts folder. With accessible,
     the program runs on a private session bus with the AT-SPI bus
-    (desktop.a11y, see atspi_bus.py), which is torn down with the desktop."""
+    (desktop.a11y, see atspi_bus.py), which is torn down with the desktop.
+    launch(desktop), when given, returns the launcher and environment entries
+    the program is started with."""
 
     def wrap(fn):
         @functools.wraps(fn)
@@ -243,7 +249,8 @@ def scenario(timeout=90, layout="us", accessible=False):
                     from atspi_bus import AccessibilityBus
                     desktop.a11y = AccessibilityBus(desktop.env, desktop.tmp)
                     desktop.env = desktop.a11y.env
-                app = Kelmora(desktop)
+                launcher, env_extra = launch(desktop) if launch else ((), None)
+                app = Kelmora(desktop, launcher, env_extra)
                 self.app = app
                 fn(self, app)
                 passed = True

@@ -19,7 +19,7 @@ TAboutF *AboutF = nullptr;
 
 QString makerWebSite()
 {
-    return identity::webSite();
+    return identity::webSiteAddress();
 }
 
 QString makerMailAddress()

@@ -84,7 +84,7 @@ private:
 // The dialog while it exists (set by its constructor, cleared by its destructor).
 extern TAboutF *AboutF;
 
-// The maker's addresses shown in the labels and opened by a click.
+// The maker's addresses opened by a click on their labels.
 QString makerWebSite();
 QString makerMailAddress();
 

@@ -458,7 +458,7 @@ void TestAboutBox::labelsOpenBrowserAndMail()
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     QTest::mouseClick(box.windowHandle(), Qt::LeftButton, {}, box.RxLabel1->mapTo(&box, QPoint(5, 5)));
     QTest::mouseClick(box.windowHandle(), Qt::LeftButton, {}, box.RxLabel3->mapTo(&box, QPoint(5, 5)));
-    const QList<std::pair<QString, QString>> expected{{u"IEXPLORE.EXE"_s, u"www.torvanta.com.tr"_s},
+    const QList<std::pair<QString, QString>> expected{{u"IEXPLORE.EXE"_s, u"https://www.torvanta.com.tr"_s},
                                                       {u"MSIMN.EXE"_s, u"mailto:bilgi@torvanta.com.tr"_s}};
     QCOMPARE(platform->shellOpens, expected);
     QVERIFY(box.isVisible());
