@@ -138,7 +138,10 @@ trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-deb=$(bash "$top/scripts/package.sh" -DKELMORA_WERROR=ON | tee /dev/stderr | tail -n 1)
+# Its output goes on to this stage's own stderr through the descriptor it was
+# given: opening its file anew by name would truncate a log file behind it.
+bash "$top/scripts/package.sh" -DKELMORA_WERROR=ON | tee "$tmp/package.log" >&2
+deb=$(tail -n 1 "$tmp/package.log")
 version=$(dpkg-deb -f "$deb" Version)
 caption="TORVANTA Kelmora s$version" # identity::frameCaption()
 echo "Built $deb"

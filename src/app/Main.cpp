@@ -3,9 +3,11 @@
 #include "base/Identity.h"
 #include "base/ui/Guard.h"
 #include "base/ui/KeyPreview.h"
+#include "base/ui/ScrollBarNames.h"
 #include "documents/Childwin.h"
 #include "documents/Printing.h"
 #include "Hints.h"
+#include "PaneSwitch.h"
 #include "ShortcutFilter.h"
 
 #include <QApplication>
@@ -35,6 +37,7 @@ TAna::TAna(QWidget *parent) : QMainWindow(parent)
     m_mdiArea->setObjectName(QStringLiteral("ClientArea"));
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    nameScrollBars(m_mdiArea);
     setCentralWidget(m_mdiArea);
 
     buildDialogs();
@@ -55,6 +58,10 @@ TAna::TAna(QWidget *parent) : QMainWindow(parent)
                           PasteItem, TmnSe1, MetinAra1})
         m_shortcuts->add(item->shortcut(), item);
     qApp->installEventFilter(m_shortcuts);
+    installPaneSwitch(this, {ToolBar2, ToolBar1}, [this]() -> QWidget * {
+        TMDIchild *child = ActiveMDIChild();
+        return child ? child->RichEdit1 : nullptr;
+    });
     qApp->installEventFilter(new HoverHintTracker(
         this, [this](const QString &hint) { setApplicationHint(hint); }, this));
 
@@ -74,7 +81,8 @@ TAna::~TAna() = default;
 
 void TAna::FormShow(QObject *)
 {
-    setWindowTitle(identity::frameCaption());
+    m_caption = identity::frameCaption();
+    setWindowTitle(m_caption);
     m_hintHandlerInstalled = true;
     hintgoster(this);
 }
@@ -116,7 +124,7 @@ void TAna::FileExit1Execute(QObject *)
 
 void TAna::WebSitesi1Click(QObject *)
 {
-    platform().shellOpen(QStringLiteral("IEXPLORE.EXE"), identity::webSite());
+    platform().shellOpen(QStringLiteral("IEXPLORE.EXE"), identity::webSiteAddress());
 }
 
 // ---- documents -------------------------------------------------------------

@@ -134,6 +134,9 @@ public:
     void refresh() override;
     FileDialogState &openDialog() override { return Open1; }
     FileDialogState &saveDialog() override { return save1; }
+    // The caption FormShow gave the frame. windowTitle() is not it: Qt adds
+    // " - [title]" to that while a document window is maximized.
+    QString Caption() const { return m_caption; }
     // Puts the long part of a hint text on the hint line.
     void setApplicationHint(const QString &hint);
 
@@ -225,6 +228,7 @@ private:
     FormatCommands m_format{*this};
     QList<QAction *> m_windowListActions;
     QString m_hint;
+    QString m_caption;
     bool m_hintHandlerInstalled = false;
     bool m_shown = false;
     bool m_settingBoxes = false; // text put into the boxes from code

@@ -49,7 +49,7 @@ void TAna::buildAboutComponents()
 
 void TAna::Hakknda1Click(QObject *)
 {
-    KvAbout1->SetCaption(windowTitle());
+    KvAbout1->SetCaption(Caption());
     KvAbout1->SetTopPicture(ImageTitle->pixmap().toImage());
     KvAbout1->SetProgramName(identity::programName());
     KvAbout1->Execute();

@@ -75,10 +75,29 @@ QToolButton *makeButton(QToolBar *bar, const char *name, int image, const QStrin
     button->setIcon(imageListIcon(image));
     button->setProperty(kImageIndexProperty, image);
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it (F6 leads from the document to the bars); a click leaves
+    // the focus where it was.
+    button->setFocusPolicy(Qt::TabFocus);
+    // A picture button is named by its hint.
+    button->setAccessibleName(shortHint(hint));
     setHint(button, hint);
     bar->addWidget(button);
     return button;
+}
+
+// An editable box is named for screen readers on its text field too: that
+// is the part that takes the focus and the typing.
+void nameBox(QComboBox *box, const QString &name)
+{
+    box->setAccessibleName(name);
+    box->lineEdit()->setAccessibleName(name);
+}
+
+// The button Qt shows at a bar's end when the window is too narrow for it.
+void nameOverflowButton(QToolBar *bar)
+{
+    if (auto *more = bar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("Diğer Düğmeler"));
 }
 
 void addGap(QToolBar *bar, const char *name)
@@ -263,13 +282,16 @@ void TAna::buildMenus()
     for (QMenu *m : menus) {
         connect(m, &QMenu::aboutToShow, this, guard([this] { updateActions(); }));
         followHints(m);
+        // An open menu is named by its title, as a screen reader announces it.
+        m->setAccessibleName(QString(m->title()).remove(QLatin1Char('&')));
     }
+    menuBar()->setAccessibleName(QStringLiteral("Menü Çubuğu"));
     connect(menuBar(), &QMenuBar::hovered, this, [this](QAction *a) { setApplicationHint(longHint(hintOf(a))); });
 }
 
 void TAna::buildStandardBar()
 {
-    ToolBar2 = new QToolBar(QStringLiteral("ToolBar2"), this);
+    ToolBar2 = new QToolBar(QStringLiteral("Araç Çubuğu"), this);
     ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
     ToolBar2->setMovable(false);
     ToolBar2->setFloatable(false);
@@ -306,12 +328,13 @@ void TAna::buildStandardBar()
     linkTo(ToolButton10, WindowTileHorizontal1);
     ToolButton11 = makeButton(ToolBar2, "ToolButton11", 16, QStringLiteral("Dikey Döşe"));
     linkTo(ToolButton11, WindowTileVertical1);
+    nameOverflowButton(ToolBar2);
 }
 
 void TAna::buildFormattingBar()
 {
     addToolBarBreak(Qt::TopToolBarArea);
-    ToolBar1 = new QToolBar(QStringLiteral("ToolBar1"), this);
+    ToolBar1 = new QToolBar(QStringLiteral("Biçim Çubuğu"), this);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setMovable(false);
     ToolBar1->setFloatable(false);
@@ -346,6 +369,7 @@ void TAna::buildFormattingBar()
     ToolButton27 = makeButton(ToolBar1, "ToolButton27", 27, QStringLiteral("Madde İmi"));
     ToolButton27->setCheckable(true);
     wire(this, ToolButton27, &QToolButton::clicked, &TAna::ToolButton28Click);
+    nameOverflowButton(ToolBar1);
 }
 
 void TAna::buildFontBoxes()
@@ -355,6 +379,7 @@ void TAna::buildFontBoxes()
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->setFixedWidth(145);
+    nameBox(ComboBox1, QStringLiteral("Yazı Tipi"));
     ToolBar1->addWidget(ComboBox1);
     connect(ComboBox1, &QComboBox::editTextChanged, this, guard([this] { boxTextEdited(ComboBox1, &TAna::ComboBox1Change); }));
 
@@ -366,6 +391,7 @@ void TAna::buildFontBoxes()
     for (int size = 8; size <= 50; ++size)
         ComboBox2->addItem(QString::number(size));
     setHint(ComboBox2, QStringLiteral("Yazı Büyüklüğü"));
+    nameBox(ComboBox2, QStringLiteral("Yazı Büyüklüğü"));
     ToolBar1->addWidget(ComboBox2);
     connect(ComboBox2, &QComboBox::editTextChanged, this, guard([this] { boxTextEdited(ComboBox2, &TAna::ComboBox2Change); }));
     // Both boxes complete against their lists themselves (see MainBoxes.cpp);
@@ -380,6 +406,7 @@ void TAna::buildStatusBar()
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(true);
+    StatusBar1->setAccessibleName(QStringLiteral("Durum Çubuğu"));
     statusPanel0 = new QLabel(StatusBar1);
     statusPanel0->setObjectName(QStringLiteral("Panel0"));
     StatusBar1->addWidget(statusPanel0, 1);
@@ -390,6 +417,7 @@ void TAna::buildContextMenus()
 {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    PopupMenu1->setAccessibleName(QStringLiteral("Belge Menüsü"));
     // The clipboard items have no hints of their own and show their actions'.
     Cut1 = makeItem(PopupMenu1, "Cut1", QStringLiteral("Kes"), hintOf(EditCut1), -1, EditCut1->shortcut());
     linkTo(Cut1, EditCut1);
@@ -411,6 +439,7 @@ void TAna::buildContextMenus()
 
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    PopupMenu2->setAccessibleName(QStringLiteral("Çubuk Menüsü"));
     aracubugu1 = makeItem(PopupMenu2, "aracubugu1", QStringLiteral("Araç Çubuğu"), QString(), -1);
     bicimcubugu1 = makeItem(PopupMenu2, "bicimcubugu1", QStringLiteral("Biçim Çubuğu"), QString(), -1);
     for (QAction *a : {aracubugu1, bicimcubugu1}) {

@@ -17,7 +17,7 @@ void TAna::ProgramSrmnKontrolEt1Click(QObject *)
 {
     // Lives for this one check and goes also when Execute fails.
     const auto check = std::make_unique<TKvSurumKontrol>(this);
-    check->setCaption(windowTitle());
+    check->setCaption(Caption());
     check->setPicture(ImageTitle->pixmap());
     check->setSaveFileName(version::versionListPath(QCoreApplication::applicationDirPath() + QLatin1Char('/')));
     check->setProgName(identity::productName());

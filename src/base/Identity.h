@@ -17,10 +17,12 @@ inline QString frameCaption() { return applicationTitle() + QLatin1Char(' ') + v
 // "Kelmora s1.06": the about box's program name.
 inline QString programName() { return productName() + QLatin1Char(' ') + versionString(); }
 
-// The maker's web site, shown in the Help menu and opened in the browser
-// (which takes it as http). Written without a scheme so that its menu item's
-// accelerator is W, not the H of "&Hakkında" above it.
+// The maker's web site as the Help menu and the about box show it: without a
+// scheme, so that its menu item's accelerator is W, not the H of "&Hakkında"
+// above it.
 inline QString webSite() { return QStringLiteral("www.torvanta.com.tr"); }
+// The address the browser is given: a bare name would be taken as http.
+inline QString webSiteAddress() { return QStringLiteral("https://") + webSite(); }
 // The maker's FTP server, which keeps the version list.
 inline QString ftpHost() { return QStringLiteral("ftp.torvanta.com.tr"); }
 

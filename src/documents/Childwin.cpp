@@ -2,6 +2,7 @@
 
 #include "base/ui/Guard.h"
 #include "base/ui/Platform.h"
+#include "base/ui/ScrollBarNames.h"
 #include "RichEdit.h"
 
 #include <QCloseEvent>
@@ -29,6 +30,7 @@ TMDIchild::TMDIchild(DocumentWindowHooks hooks, QWidget *parent) : QWidget(paren
     RichEdit1->setTabChangesFocus(true);
     RichEdit1->SetHideSelection(true);
     RichEdit1->SetPlainText(false);
+    nameScrollBars(RichEdit1);
 
     RichEdit1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(RichEdit1, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
@@ -49,6 +51,15 @@ QMessageBox::StandardButton askToSaveChanges(QWidget *parent, const QString &tit
     ask.buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     ask.defaultButton = QMessageBox::Yes;
     return platform().messageBox(parent, ask);
+}
+
+void TMDIchild::changeEvent(QEvent *e)
+{
+    // A screen reader names the editor by its document's title, whichever
+    // way the title changes (New, Open, Save As).
+    if (e->type() == QEvent::WindowTitleChange)
+        RichEdit1->setAccessibleName(windowTitle());
+    QWidget::changeEvent(e);
 }
 
 void TMDIchild::closeWindow()

@@ -8,6 +8,7 @@
 // Closing a modified document asks whether to save it. What the window needs
 // besides - the refresh of the formatting bar, the save of the close prompt's
 // Yes, the document context menu - the file commands give it at creation.
+// A screen reader names the editor by the title, kept in step with it.
 
 #include "base/ui/Platform.h"
 
@@ -63,6 +64,7 @@ public:
     void RichEdit1KeyUp(QObject *sender);
 
 protected:
+    void changeEvent(QEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
 
 private:

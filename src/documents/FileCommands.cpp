@@ -95,6 +95,8 @@ void FileCommands::newDocument()
     TRichEdit *editor = newWindow(name, true)->RichEdit1;
     editor->Clear();
     editor->Paragraph().SetAlignment(ParaAlignment::Left);
+    // The window's own set-up is no edit of the user's: nothing to undo.
+    editor->document()->clearUndoRedoStacks();
     editor->SetModified(false);
     m_host.refresh();
 }

@@ -2,10 +2,13 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <cmath>
+#include <utility>
 
 namespace kelmora {
 
@@ -14,6 +17,40 @@ namespace {
 // Lines lost to word wrapping at line ends, on top of the characters' widths.
 constexpr double WrapWaste = 1.2;
 
+// Characters of the default font that fit on a line width pixels wide (0:
+// unwrapped, every paragraph one line).
+double charsPerLine(const QFontMetricsF &metrics, double width)
+{
+    return width > 0 ? qMax(1.0, width / (metrics.averageCharWidth() * WrapWaste)) : 0;
+}
+
+double estimatedLines(const QTextBlock &b, double perLine)
+{
+    return perLine > 0 ? qMax(1.0, std::ceil((b.length() - 1) / perLine)) : 1.0;
+}
+
+bool laidOut(const QTextBlock &b)
+{
+    return b.layout() && b.layout()->lineCount() > 0;
+}
+
+// The first paragraph from number `from` on that Qt has not laid out yet, or
+// an invalid block. Qt lays out from the top down, so the paragraphs with
+// lines come first.
+QTextBlock firstNotLaidOut(const QTextDocument &doc, int from)
+{
+    int low = qMax(0, from);
+    int high = doc.blockCount();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (laidOut(doc.findBlockByNumber(middle)))
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return doc.findBlockByNumber(low);
+}
+
 } // namespace
 
 LayoutHeight::LayoutHeight(QTextEdit *edit) : QObject(edit), m_edit(edit) {}
@@ -21,10 +58,10 @@ LayoutHeight::LayoutHeight(QTextEdit *edit) : QObject(edit), m_edit(edit) {}
 double LayoutHeight::estimatedHeight(const QTextDocument &doc, int width)
 {
     const QFontMetricsF metrics(doc.defaultFont());
-    const double perLine = width > 0 ? qMax(1.0, width / (metrics.averageCharWidth() * WrapWaste)) : 0;
+    const double perLine = charsPerLine(metrics, width);
     double lines = 0;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
-        lines += perLine > 0 ? qMax(1.0, std::ceil((b.length() - 1) / perLine)) : 1.0;
+        lines += estimatedLines(b, perLine);
     return lines * metrics.lineSpacing();
 }
 
@@ -39,6 +76,11 @@ void LayoutHeight::attach()
     disconnect(m_watch);
     m_watch = connect(m_edit->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged,
                       this, &LayoutHeight::sizeChanged);
+    disconnect(m_editWatch);
+    m_restart = false; // an edit of the previous document asked for it
+    // Qt emits this before it lays the change out, so the range to relay can
+    // still grow (markContentsDirty() adds to it then).
+    m_editWatch = connect(m_edit->document(), &QTextDocument::contentsChange, this, &LayoutHeight::edited);
     keepPagesFinite();
     fitWidth();
 }
@@ -111,6 +153,68 @@ void LayoutHeight::sizeChanged(const QSizeF &size)
         m_edit->setLineWrapMode(QTextEdit::FixedPixelWidth);
     }
     keepPagesFinite();
+}
+
+void LayoutHeight::edited(int from, int /*removed*/, int added)
+{
+    QTextDocument *doc = m_edit->document();
+    if (laidOut(doc->lastBlock()))
+        return; // no background layout to keep going
+    const int end = from + added;
+    const QTextBlock frontier = firstNotLaidOut(*doc, doc->findBlock(end).blockNumber() + 1);
+    if (frontier.isValid() && frontier.position() - end <= RelayWithin) {
+        const QFontMetricsF metrics(doc->defaultFont());
+        const double perLine = charsPerLine(metrics, doc->pageSize().width() - 2 * doc->documentMargin());
+        int chars = 0;
+        double height = 0;
+        QTextBlock b = frontier;
+        for (; b.isValid() && (chars < RelayPastChars || height < RelayPastHeight); b = b.next()) {
+            chars += b.length();
+            height += estimatedLines(b, perLine) * metrics.lineSpacing();
+        }
+        const int relayEnd = b.isValid() ? b.position() : doc->characterCount();
+        doc->markContentsDirty(end, relayEnd - end);
+    } else if (frontier.isValid()) {
+        m_restart = true;
+    }
+    if (!m_checkQueued) {
+        m_checkQueued = true;
+        QMetaObject::invokeMethod(this, &LayoutHeight::checkLayout, Qt::QueuedConnection);
+    }
+}
+
+void LayoutHeight::checkLayout()
+{
+    m_checkQueued = false;
+    const bool restart = std::exchange(m_restart, false);
+    QTextDocument *doc = m_edit->document();
+    const QTextBlock frontier = firstNotLaidOut(*doc, 0);
+    if (!frontier.isValid())
+        return;
+    if (!restart) {
+        // Asked where it lies, a running background layout lays the
+        // paragraph out; one that stopped leaves it without lines.
+        doc->documentLayout()->blockBoundingRect(frontier);
+        if (laidOut(frontier))
+            return;
+    }
+    restartLayout();
+}
+
+void LayoutHeight::restartLayout()
+{
+    QTextDocument *doc = m_edit->document();
+    QAbstractTextDocumentLayout *layout = doc->documentLayout();
+    const QTextBlock shown = m_edit->cursorForPosition(QPoint(0, m_edit->viewport()->height())).block();
+    {
+        // Started again, Qt reports the height of its first page at once,
+        // which would pull the scroll bar up to it. Laid out down to the
+        // view's bottom first, as Qt does after a resize, nothing moves.
+        const QSignalBlocker quiet(layout);
+        doc->setPageSize(doc->pageSize());
+        layout->blockBoundingRect(shown);
+    }
+    m_edit->viewport()->update();
 }
 
 } // namespace kelmora

@@ -127,6 +127,10 @@ void FontDialog::buildControls()
     SizeEdit->setObjectName(QStringLiteral("SizeEdit"));
     SizeEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), SizeEdit));
     SizeList = namedList(QStringLiteral("SizeList"), this);
+    // A list takes no name from a label; these are the captions above them.
+    FaceList->setAccessibleName(QStringLiteral("Yazı tipi"));
+    StyleList->setAccessibleName(QStringLiteral("Yazı tipi stili"));
+    SizeList->setAccessibleName(QStringLiteral("Boyut"));
     StrikeOutBox = new QCheckBox(QStringLiteral("Üs&tü çizili"), this);
     StrikeOutBox->setObjectName(QStringLiteral("StrikeOutBox"));
     UnderlineBox = new QCheckBox(QStringLiteral("&Altı çizili"), this);

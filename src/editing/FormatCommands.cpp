@@ -3,6 +3,7 @@
 #include "base/IntConvert.h"
 #include "base/ui/Platform.h"
 #include "documents/DocumentHost.h"
+#include "documents/UndoStep.h"
 
 namespace kelmora {
 
@@ -14,14 +15,17 @@ std::optional<bool> FormatCommands::toggleStyle(FontStyle member)
     FontStyles style = editor->SelAttributes().Style();
     const bool on = !style.testFlag(member);
     style.setFlag(member, on);
+    const UndoStep step(editor);
     editor->SelAttributes().SetStyle(style);
     return on;
 }
 
 void FormatCommands::align(ParaAlignment alignment)
 {
-    if (TRichEdit *editor = m_host.activeEditor())
+    if (TRichEdit *editor = m_host.activeEditor()) {
+        const UndoStep step(editor);
         editor->Paragraph().SetAlignment(alignment);
+    }
 }
 
 void FormatCommands::setFace(const QString &face)
@@ -60,6 +64,7 @@ void FormatCommands::textColour(QColor &colour)
     if (!platform().colorDialog(m_host.dialogParent(), chosen))
         return;
     colour = chosen;
+    const UndoStep step(editor);
     editor->SelAttributes().SetColor(chosen);
 }
 
@@ -82,6 +87,8 @@ void FormatCommands::fontDialog(const QString &face, const QString &sizeText, QF
     if (!platform().fontDialog(m_host.dialogParent(), choice))
         return;
     dialogFont = choice.font;
+    // Face, size, style set and colour: one step to undo.
+    const UndoStep step(editor);
     attributes.SetName(choice.font.family());
     attributes.SetSize(choice.font.pointSize());
     FontStyles style;
@@ -106,6 +113,7 @@ std::optional<bool> FormatCommands::toggleBullet()
     if (!editor)
         return std::nullopt;
     const bool on = editor->Paragraph().GetNumbering() == Numbering::None;
+    const UndoStep step(editor);
     editor->Paragraph().SetNumbering(on ? Numbering::Bullet : Numbering::None);
     return on;
 }

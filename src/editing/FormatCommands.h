@@ -3,7 +3,8 @@
 // Format menu, each acting at once on a host's active document: the style
 // toggles, alignment, face and size, the text colour and font dialogs and the
 // bullet toggle. They return what the bar's buttons show afterwards; the
-// caller sets them. Without an active document they do nothing.
+// caller sets them. Without an active document they do nothing. Each is one
+// step of the document's undo history, however many writes it makes.
 
 #include "documents/RichEdit.h"
 

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace kelmora {
 
@@ -40,6 +41,7 @@ Tmetin_ara::Tmetin_ara(QWidget *parent, EditorSource activeEditor)
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(88, 12, 121, 21);
+    Label1->setBuddy(Edit1); // names the box for a screen reader
     CheckBox1 = new QCheckBox(QStringLiteral("Büyük Küçük Harf Ayrımı Yap"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox1->setGeometry(10, 40, 200, 17);
@@ -71,7 +73,10 @@ Tmetin_ara::Tmetin_ara(QWidget *parent, EditorSource activeEditor)
 void Tmetin_ara::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
-    guarded([this] { FormShow(this); });
+    // Only when the dialog is shown, not when the window system restores it
+    // from its icon: that would overwrite the search text.
+    if (!e->spontaneous())
+        guarded([this] { FormShow(this); });
 }
 
 void Tmetin_ara::FormShow(QObject *)

@@ -6,6 +6,7 @@
 #include "base/ui/Wiring.h"
 #include "base/ui/KeyPreview.h"
 #include "documents/RichEdit.h"
+#include "documents/UndoStep.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace kelmora {
 
@@ -55,7 +57,7 @@ Tparagraf_ayari::Tparagraf_ayari(QWidget *parent, EditorSource activeEditor, Ali
     setFixedSize(195, 230);
 
     buildIndentGroup();
-    label(this, QStringLiteral("Hizalama"), 6, 154);
+    QLabel *alignmentLabel = label(this, QStringLiteral("Hizalama"), 6, 154);
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
@@ -63,6 +65,10 @@ Tparagraf_ayari::Tparagraf_ayari(QWidget *parent, EditorSource activeEditor, Ali
     ComboBox1->addItems({QStringLiteral("Sola Dayalı"), QStringLiteral("Ortalı"), QStringLiteral("Sağa Dayalı")});
     ComboBox1->setCurrentIndex(-1);
     ComboBox1->setGeometry(54, 151, 122, 21);
+    // The labels name their boxes for a screen reader; the list's text field,
+    // which takes the focus, is named like the list.
+    alignmentLabel->setBuddy(ComboBox1);
+    ComboBox1->lineEdit()->setAccessibleName(alignmentLabel->text());
     Button1 = new QPushButton(QStringLiteral("&Tamam"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(24, 190, 75, 25);
@@ -85,14 +91,18 @@ void Tparagraf_ayari::buildIndentGroup()
 {
     GroupBox1 = new QGroupBox(QStringLiteral("Girintiler"), this);
     GroupBox1->setGeometry(7, 8, 169, 129);
-    label(GroupBox1, QStringLiteral("İlk Satır"), 24, 28);
+    QLabel *first = label(GroupBox1, QStringLiteral("İlk Satır"), 24, 28);
     Edit1 = box(GroupBox1, "Edit1", 80, 24);
     label(GroupBox1, QStringLiteral("cm"), 128, 32);
-    label(GroupBox1, QStringLiteral("Sol Girinti"), 24, 60);
+    QLabel *left = label(GroupBox1, QStringLiteral("Sol Girinti"), 24, 60);
     Edit2 = box(GroupBox1, "Edit2", 80, 56);
     label(GroupBox1, QStringLiteral("cm"), 128, 64);
-    label(GroupBox1, QStringLiteral("Sağ Girinti"), 24, 90);
+    QLabel *right = label(GroupBox1, QStringLiteral("Sağ Girinti"), 24, 90);
     Edit3 = box(GroupBox1, "Edit3", 80, 88);
+    // Each label names its box for a screen reader (the group's title would otherwise).
+    first->setBuddy(Edit1);
+    left->setBuddy(Edit2);
+    right->setBuddy(Edit3);
     label(GroupBox1, QStringLiteral("cm"), 128, 96);
     setTabOrder(Edit1, Edit2);
     setTabOrder(Edit2, Edit3);
@@ -101,7 +111,10 @@ void Tparagraf_ayari::buildIndentGroup()
 void Tparagraf_ayari::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
-    guarded([this] { FormShow(this); });
+    // Only when the dialog is shown, not when the window system restores it
+    // from its icon: that would overwrite the indents being typed.
+    if (!e->spontaneous())
+        guarded([this] { FormShow(this); });
 }
 
 void Tparagraf_ayari::FormShow(QObject *)
@@ -132,6 +145,8 @@ void Tparagraf_ayari::Button1Click(QObject *)
     const int e2 = strToInt(Edit2->text());
     const int e3 = strToInt(Edit3->text());
     if (TRichEdit *editor = m_activeEditor ? m_activeEditor() : nullptr) {
+        // Three indents and the alignment: one step to undo.
+        const UndoStep step(editor);
         editor->Paragraph().SetFirstIndent(e1 * 10);
         editor->Paragraph().SetLeftIndent(e2 * 10 - e1 * 10);
         editor->Paragraph().SetRightIndent(e3 * 10);

@@ -5,6 +5,7 @@
 #include "app/Hints.h"
 #include "app/ImageList.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,6 +70,8 @@ private Q_SLOTS:
     void standardBar();
     void formattingBar();
     void contextMenus();
+    void namesOffTheWindowTree_data();
+    void namesOffTheWindowTree();
     void fontAndSizeLists();
     void captionAfterShowing();
     void hintLineForMenusAndControls();
@@ -269,6 +272,33 @@ void TestFrameLayout::contextMenus()
     QCOMPARE(bars, (QStringList{u"Araç Çubuğu ✓"_s, u"Biçim Çubuğu ✓"_s}));
 }
 
+void TestFrameLayout::namesOffTheWindowTree_data()
+{
+    // A screen reader meets these only when they show: a context menu through
+    // its focus, a bar's overflow button when the window is too narrow.
+    QTest::addColumn<QString>("holder");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("document context menu") << u"Ana"_s << u"PopupMenu1"_s << u"Belge Menüsü"_s;
+    QTest::newRow("bars' context menu") << u"Ana"_s << u"PopupMenu2"_s << u"Çubuk Menüsü"_s;
+    QTest::newRow("standard bar's overflow") << u"ToolBar2"_s << u"qt_toolbar_ext_button"_s << u"Diğer Düğmeler"_s;
+    QTest::newRow("formatting bar's overflow") << u"ToolBar1"_s << u"qt_toolbar_ext_button"_s << u"Diğer Düğmeler"_s;
+}
+
+void TestFrameLayout::namesOffTheWindowTree()
+{
+    QFETCH(QString, holder);
+    QFETCH(QString, control);
+    test::FrameFixture f;
+    QObject *parent = holder == f->objectName() ? static_cast<QObject *>(f.get()) : f->findChild<QObject *>(holder);
+    QVERIFY(parent);
+    auto *w = parent->findChild<QWidget *>(control, Qt::FindDirectChildrenOnly);
+    QVERIFY(w);
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(w);
+    QVERIFY(reader);
+    QTEST(reader->text(QAccessible::Name), "name");
+}
+
 void TestFrameLayout::fontAndSizeLists()
 {
     test::FrameFixture f;
@@ -396,7 +426,7 @@ void TestFrameLayout::webSiteOpensBrowser()
     test::FrameFixture f;
     f->WebSitesi1->trigger();
     QCOMPARE(f.platform->shellOpens.size(), 1);
-    QCOMPARE(f.platform->shellOpens.first().second, u"www.torvanta.com.tr"_s);
+    QCOMPARE(f.platform->shellOpens.first().second, u"https://www.torvanta.com.tr"_s);
 }
 
 QTEST_MAIN(TestFrameLayout)

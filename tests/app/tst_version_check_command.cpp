@@ -23,12 +23,30 @@ class TestVersionCheckCommand : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void fillsAndShowsTheCheck_data();
     void fillsAndShowsTheCheck();
 };
 
+// The dialog carries the frame's own caption, not the title bar's text, which
+// Qt extends with the document's title while a document window is maximized.
+void TestVersionCheckCommand::fillsAndShowsTheCheck_data()
+{
+    QTest::addColumn<bool>("maximizedDocument");
+    QTest::addColumn<QString>("titleBar");
+    QTest::newRow("no document") << false << u"TORVANTA Kelmora s1.06"_s;
+    QTest::newRow("a maximized document window") << true << u"TORVANTA Kelmora s1.06 - [ADSIZ1]"_s;
+}
+
 void TestVersionCheckCommand::fillsAndShowsTheCheck()
 {
+    QFETCH(bool, maximizedDocument);
+    QFETCH(QString, titleBar);
     test::FrameFixture f;
+    if (maximizedDocument) {
+        f.newDocument()->subWindow()->showMaximized();
+        QApplication::processEvents();
+    }
+    QCOMPARE(f->windowTitle(), titleBar);
     const QString listPath = version::versionListPath(QCoreApplication::applicationDirPath() + u'/');
     QFile::remove(listPath);
     QCOMPARE(f->ImageTitle->pixmap().size(), QSize(79, 51));

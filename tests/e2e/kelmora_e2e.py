@@ -48,9 +48,11 @@ class Desktop(xsession.Session):
 
 
 class Kelmora:
-    """The program under test on a Desktop, with its probe connection."""
+    """The program under test on a Desktop, with its probe connection. A
+    launcher (a command that ends by running the one appended to it) and
+    environment entries of a scenario's own are optional."""
 
-    def __init__(self, desktop):
+    def __init__(self, desktop, launcher=(), env_extra=None):
         self.desktop = desktop
         self.workdir = os.path.join(desktop.tmp, "work")
         self.home = os.path.join(desktop.tmp, "home")
@@ -62,8 +64,10 @@ class Kelmora:
                    LC_ALL="C.UTF-8", LANG="C.UTF-8")
         if PROBE_LIB:
             env["LD_PRELOAD"] = PROBE_LIB
+        env.update(env_extra or {})
         self.log = open(os.path.join(desktop.tmp, "kelmora.log"), "wb")
-        self.proc = subprocess.Popen([BIN], cwd=self.workdir, env=env, stdout=self.log, stderr=subprocess.STDOUT)
+        self.proc = subprocess.Popen(list(launcher) + [BIN], cwd=self.workdir, env=env, stdout=self.log,
+                                     stderr=subprocess.STDOUT)
         self.sock = None
         self.buf = b""
         _wait(lambda: os.path.exists(self.probe_path) or self.proc.poll() is not None, 20, "the probe socket")
@@ -160,15 +164,21 @@ class Kelmora:
         self.log.close()
 
 
-def scenario(timeout=90, layout="us"):
+def scenario(timeout=90, layout="us", accessible=False, launch=None):
     """Decorator: runs one test method on a fresh desktop and program, bounded in
-    time; a failure keeps a screenshot in the artifacts folder."""
+    time; a failure keeps a screenshot in the artifacts folder. With accessible,
+    the program runs on a private session bus with the AT-SPI bus
+    (desktop.a11y, see atspi_bus.py), which is torn down with the desktop.
+    launch(desktop), when given, returns the launcher and environment entries
+    the program is started with."""
 
     def wrap(fn):
         @functools.wraps(fn)
         def run(self):
             desktop = Desktop(layout)
             app = None
+            passed = False
+            desktop.a11y = None
 
             def on_alarm(signum, frame):
                 raise ScenarioTimeout("scenario %s took longer than %d s" % (fn.__name__, timeout))
@@ -176,9 +186,15 @@ def scenario(timeout=90, layout="us"):
             old = signal.signal(signal.SIGALRM, on_alarm)
             signal.alarm(timeout)
             try:
-                app = Kelmora(desktop)
+                if accessible:
+                    from atspi_bus import AccessibilityBus
+                    desktop.a11y = AccessibilityBus(desktop.env, desktop.tmp)
+                    desktop.env = desktop.a11y.env
+                launcher, env_extra = launch(desktop) if launch else ((), None)
+                app = Kelmora(desktop, launcher, env_extra)
                 self.app = app
                 fn(self, app)
+                passed = True
             except BaseException:
                 shot = os.path.join(ARTIFACTS, "%s.%s.failure.png" % (type(self).__name__, fn.__name__))
                 desktop.screenshot(shot)
@@ -193,7 +209,13 @@ def scenario(timeout=90, layout="us"):
                 signal.signal(signal.SIGALRM, old)
                 if app is not None:
                     app.close()
+                left = desktop.a11y.close() if desktop.a11y else []
                 desktop.close()
+                if left:
+                    message = "processes of the private bus still running: %s" % left
+                    if passed:
+                        raise AssertionError(message)
+                    print(message)
         return run
     return wrap
 

@@ -1,6 +1,7 @@
 """The paragraph and search dialogs and the close prompt, with real keys."""
 
 import os
+import time
 import unittest
 
 from kelmora_e2e import E2ETest, checkpoint, scenario
@@ -11,6 +12,23 @@ def open_paragraph_dialog(app):
     app.wait(lambda s: s.get("menu", {}).get("name") == "Biim1", 5, "the Format menu")
     app.key("p")
     return app.wait(lambda s: s.get("modal") == "paragraf_ayari", 5, "the paragraph dialog")
+
+
+def iconify_and_restore(app, title):
+    """Has the window manager iconify the window titled `title` and bring it back."""
+    def visible():
+        r = app.desktop.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title], check=False)
+        return r.stdout.split()
+
+    deadline = time.monotonic() + 5
+    while not visible():
+        assert time.monotonic() < deadline, "no visible window %r" % title
+        time.sleep(0.05)
+    wid = visible()[0]
+    app.desktop.run(["xdotool", "windowminimize", "--sync", wid])
+    app.desktop.run(["xdotool", "windowactivate", "--sync", wid])
+    app.wait(lambda s: any(w["title"] == title and w["active"] for w in s["windows"]), 5,
+             "%r restored and active" % title)
 
 
 class Dialogs(E2ETest):
@@ -94,6 +112,32 @@ class Dialogs(E2ETest):
         self.assertEqual(s["editor"]["anchor"], 0)
         app.key("Escape")
         self.wait_no_modal(app)
+
+    @scenario()
+    def test_restored_from_its_icon_a_dialog_keeps_what_was_typed(self, app):
+        self.new_document(app)
+        app.type("girinti")
+        app.key("ctrl+f")
+        self.wait_focus(app, "Edit1")
+        app.type("kelime")
+        iconify_and_restore(app, "Metin Ara")
+        self.assertEqual(app.widget("Edit1")["text"], "kelime")
+        app.key("Escape")
+        self.wait_no_modal(app)
+        open_paragraph_dialog(app)
+        for box, value in (("Edit1", "3"), ("Edit3", "4")):
+            app.click_widget(box)
+            app.key("ctrl+a")
+            app.type(value)
+        iconify_and_restore(app, "Paragraf Ayarı")
+        checkpoint(app, "dialogs-paragraph-restored")
+        self.assertEqual([app.widget(b)["text"] for b in ("Edit1", "Edit2", "Edit3")], ["3", "0", "4"])
+        app.click_widget("Edit1")
+        app.key("Return")  # Tamam writes what was typed
+        self.wait_no_modal(app)
+        open_paragraph_dialog(app)
+        self.assertEqual([app.widget(b)["text"] for b in ("Edit1", "Edit2", "Edit3")], ["3", "0", "4"])
+        app.key("Escape")
 
     @scenario()
     def test_close_prompt_cancel_no_and_yes(self, app):

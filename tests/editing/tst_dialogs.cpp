@@ -46,6 +46,8 @@ private Q_SLOTS:
     void paragraphAppliesAndAlignment();
     void paragraphRefusesDecimalsAndEmptyBoxes();
     void paragraphKeyFilterAndCancel();
+    void restoringFromIconKeepsWhatWasTyped_data();
+    void restoringFromIconKeepsWhatWasTyped();
 };
 
 void TestDialogs::searchWalksThroughOccurrences()
@@ -230,6 +232,67 @@ void TestDialogs::paragraphKeyFilterAndCancel()
     QCOMPARE(d.paragraph.Edit2->text(), u"-2"_s);
     d.paragraph.Button1->click();
     QCOMPARE(e->Paragraph().LeftIndent(), -20);
+}
+
+// The window manager iconifies a dialog (with its frame, say) and restores it:
+// Qt then sends the dialog a show event of the window system's. Only a real
+// showing fills the boxes anew.
+void TestDialogs::restoringFromIconKeepsWhatWasTyped_data()
+{
+    QTest::addColumn<QString>("dialog"); // "search", "paragraph"
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("hiddenInstead"); // hidden and shown again instead
+    QTest::addColumn<QString>("after");
+    QTest::newRow("search text") << u"search"_s << u"Edit1"_s << u"kelime"_s << false << u"kelime"_s;
+    QTest::newRow("search text, shown again") << u"search"_s << u"Edit1"_s << u"kelime"_s << true << QString();
+    QTest::newRow("first indent") << u"paragraph"_s << u"Edit1"_s << u"3"_s << false << u"3"_s;
+    QTest::newRow("left indent") << u"paragraph"_s << u"Edit2"_s << u"4"_s << false << u"4"_s;
+    QTest::newRow("right indent") << u"paragraph"_s << u"Edit3"_s << u"5"_s << false << u"5"_s;
+    QTest::newRow("alignment") << u"paragraph"_s << u"ComboBox1"_s << u"Ortalı"_s << false << u"Ortalı"_s;
+    QTest::newRow("first indent, shown again") << u"paragraph"_s << u"Edit1"_s << u"3"_s << true << u"0"_s;
+    QTest::newRow("alignment, shown again") << u"paragraph"_s << u"ComboBox1"_s << u"Ortalı"_s << true
+                                            << u"Sola Dayalı"_s;
+}
+
+void TestDialogs::restoringFromIconKeepsWhatWasTyped()
+{
+    QFETCH(QString, dialog);
+    QFETCH(QString, control);
+    QFETCH(QString, typed);
+    QFETCH(bool, hiddenInstead);
+    test::FrameFixture f;
+    Dialogs d(f.get());
+    f.newDocument()->RichEdit1->insertPlainText(u"paragraf"_s);
+    f->durum_kontrol(f.get()); // "Sola Yasla" down
+    QDialog *box = dialog == u"search"_s ? static_cast<QDialog *>(&d.search) : &d.paragraph;
+    box->show();
+    QVERIFY(QTest::qWaitForWindowExposed(box));
+    QApplication::setActiveWindow(box);
+    QWidget *target = box->findChild<QWidget *>(control);
+    QVERIFY(target);
+    const auto text = [target] {
+        if (auto *list = qobject_cast<QComboBox *>(target))
+            return list->currentText();
+        return static_cast<QLineEdit *>(target)->text();
+    };
+    if (auto *list = qobject_cast<QComboBox *>(target)) {
+        list->setCurrentIndex(list->findText(typed));
+    } else {
+        static_cast<QLineEdit *>(target)->clear();
+        QTest::keyClicks(target, typed);
+    }
+    QCOMPARE(text(), typed);
+    if (hiddenInstead) {
+        box->hide();
+        box->show();
+    } else {
+        box->setWindowState(Qt::WindowMinimized);
+        QVERIFY(box->isMinimized());
+        box->setWindowState(Qt::WindowNoState);
+        QVERIFY(!box->isMinimized() && box->isVisible());
+    }
+    QTEST(text(), "after");
 }
 
 QTEST_MAIN(TestDialogs)

@@ -1,7 +1,11 @@
 #include "AboutControls.h"
 
+#include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace kelmora::about {
 
@@ -74,6 +78,11 @@ PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
+bool PictureBox::isClickable() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&PictureBox::clicked));
+}
+
 void PictureBox::setPicture(const QImage &picture)
 {
     m_picture = picture;
@@ -114,7 +123,7 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 
 ClickLabel::ClickLabel(QWidget *parent) : QLabel(parent)
 {
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     // Texts are shown as they are: no rich text, no mnemonics.
     setTextFormat(Qt::PlainText);
 }
@@ -130,6 +139,28 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
     m_pressed = false;
     if (click)
         Q_EMIT clicked();
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+        event->modifiers() == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ClickLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter p(this);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
 }
 
 BevelLine::BevelLine(QWidget *parent) : QWidget(parent)

@@ -54,6 +54,10 @@ public:
     void setPicture(const QImage &picture);
     bool stretch() const { return m_stretch; }
     void setStretch(bool stretch);
+    // True when something listens to its clicks: then it acts as a button.
+    bool isClickable() const;
+    // A click from elsewhere than the mouse (a screen reader's press).
+    void click() { Q_EMIT clicked(); }
 
 Q_SIGNALS:
     void clicked();
@@ -69,11 +73,15 @@ private:
     bool m_pressed = false;
 };
 
-// A label whose left-button click is reported; it never takes the focus.
+// A label whose left-button click is reported. Tab reaches it (a click does
+// not move the focus) and Enter or Space there is a click; other keys go on
+// to the window.
 class ClickLabel : public QLabel {
     Q_OBJECT
 public:
     explicit ClickLabel(QWidget *parent = nullptr);
+
+    void click() { Q_EMIT clicked(); }
 
 Q_SIGNALS:
     void clicked();
@@ -81,6 +89,8 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     bool m_pressed = false;

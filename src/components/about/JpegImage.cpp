@@ -4,7 +4,6 @@
 
 #include <QLoggingCategory>
 
-#include <csetjmp>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -20,17 +19,19 @@ Q_LOGGING_CATEGORY(lcJpeg, "kelmora.about.jpeg", QtWarningMsg)
 // Larger pictures are refused rather than allocated.
 constexpr JDIMENSION kMaxSide = 16384;
 
-// libjpeg reports a fatal error by calling error_exit, which must not return:
-// it jumps back into decodeJpeg, which then throws from C++ code. Everything
-// the jump crosses lives in this heap block, so nothing is left half-built.
+// libjpeg reports a fatal error by calling error_exit, which must not return.
+// Ours throws. The exception passes libjpeg's C frames, which carry unwind
+// tables (the platform ABI's default) and need no cleanup, and unwinds every
+// C++ frame on the way, such as readLines with its row buffer; the Decoder's
+// destructor then releases libjpeg's state. A longjmp would skip destructors.
 struct Decoder {
     jpeg_decompress_struct info {};
     jpeg_error_mgr errors {};
-    std::jmp_buf failed {};
-    char message[JMSG_LENGTH_MAX] = {};
     bool created = false;
-    QImage image;
 
+    Decoder() = default;
+    Decoder(const Decoder &) = delete;
+    Decoder &operator=(const Decoder &) = delete;
     ~Decoder()
     {
         if (created)
@@ -40,9 +41,9 @@ struct Decoder {
 
 [[noreturn]] void onError(j_common_ptr info)
 {
-    auto *d = static_cast<Decoder *>(info->client_data);
-    (*info->err->format_message)(info, d->message);
-    std::longjmp(d->failed, 1);
+    char message[JMSG_LENGTH_MAX] = {};
+    (*info->err->format_message)(info, message);
+    throw Exception(std::string("JPEG error: ") + message);
 }
 
 void onMessage(j_common_ptr info)
@@ -67,9 +68,8 @@ void cmykToRgb(const JSAMPLE *in, uchar *out, JDIMENSION width, bool inverted)
     }
 }
 
-void readLines(Decoder &d)
+void readLines(Decoder &d, QImage &image)
 {
-    QImage &image = d.image;
     const bool cmyk = d.info.out_color_space == JCS_CMYK;
     std::unique_ptr<JSAMPLE[]> row(cmyk ? new JSAMPLE[std::size_t(d.info.output_width) * 4] : nullptr);
     while (d.info.output_scanline < d.info.output_height) {
@@ -86,31 +86,28 @@ void readLines(Decoder &d)
 
 QImage decodeJpeg(const QByteArray &data)
 {
-    const auto d = std::make_unique<Decoder>();
-    d->info.err = jpeg_std_error(&d->errors);
-    d->errors.error_exit = onError;
-    d->errors.output_message = onMessage;
-    d->info.client_data = d.get();
-    if (setjmp(d->failed))
-        throw Exception(std::string("JPEG error: ") + d->message);
+    Decoder d;
+    d.info.err = jpeg_std_error(&d.errors);
+    d.errors.error_exit = onError;
+    d.errors.output_message = onMessage;
 
-    jpeg_create_decompress(&d->info);
-    d->created = true;
-    jpeg_mem_src(&d->info, reinterpret_cast<const unsigned char *>(data.constData()),
+    jpeg_create_decompress(&d.info);
+    d.created = true;
+    jpeg_mem_src(&d.info, reinterpret_cast<const unsigned char *>(data.constData()),
                  static_cast<unsigned long>(data.size()));
-    jpeg_read_header(&d->info, TRUE);
-    const J_COLOR_SPACE source = d->info.jpeg_color_space;
-    d->info.out_color_space = (source == JCS_CMYK || source == JCS_YCCK) ? JCS_CMYK : JCS_RGB;
-    if (d->info.image_width > kMaxSide || d->info.image_height > kMaxSide)
+    jpeg_read_header(&d.info, TRUE);
+    const J_COLOR_SPACE source = d.info.jpeg_color_space;
+    d.info.out_color_space = (source == JCS_CMYK || source == JCS_YCCK) ? JCS_CMYK : JCS_RGB;
+    if (d.info.image_width > kMaxSide || d.info.image_height > kMaxSide)
         throw Exception("JPEG error: the picture is too large");
-    jpeg_start_decompress(&d->info);
-    d->image = QImage(int(d->info.output_width), int(d->info.output_height), QImage::Format_RGB888);
-    if (d->image.isNull())
+    jpeg_start_decompress(&d.info);
+    QImage image(int(d.info.output_width), int(d.info.output_height), QImage::Format_RGB888);
+    if (image.isNull())
         throw Exception("JPEG error: not enough memory for the picture");
-    d->image.fill(Qt::black);
-    readLines(*d);
-    jpeg_finish_decompress(&d->info);
-    return d->image;
+    image.fill(Qt::black);
+    readLines(d, image);
+    jpeg_finish_decompress(&d.info);
+    return image;
 }
 
 } // namespace kelmora::about

@@ -1,5 +1,6 @@
 #include "aboutU.h"
 
+#include "AboutAccessible.h"
 #include "base/Identity.h"
 #include "base/ui/Guard.h"
 #include "base/ui/Wiring.h"
@@ -19,7 +20,7 @@ TAboutF *AboutF = nullptr;
 
 QString makerWebSite()
 {
-    return identity::webSite();
+    return identity::webSiteAddress();
 }
 
 QString makerMailAddress()
@@ -52,6 +53,7 @@ TAboutF::TAboutF(QWidget *parent)
 {
     setObjectName(QStringLiteral("AboutF"));
     AboutF = this;
+    installAboutAccessibility();
     setFixedSize(430, 460);
     setWindowIcon(QIcon(QStringLiteral(":/kvabout/icon.png")));
     QFont dialogFont(QStringLiteral("MS Sans Serif"));
@@ -150,6 +152,9 @@ void TAboutF::showEvent(QShowEvent *event)
     if (event->spontaneous())
         return;
     centreOnDesktop();
+    // The box itself holds the focus, so its keys reach it as before; Tab
+    // moves on to the links, never the opening of the box.
+    setFocus(Qt::OtherFocusReason);
     guarded([this] { FormShow(this); });
 }
 

@@ -7,7 +7,8 @@
 // TKvAbout::Execute creates it, fills it and shows it modally; while it
 // exists it is also reachable as AboutF. Ctrl+Alt+T flips the team panel
 // like a click on the left picture; Esc, "Tamam" and the close box close it,
-// and closing stops both scrolling panels.
+// and closing stops both scrolling panels. Only the web and mail labels take
+// the focus (by Tab); every key they do not use reaches the box.
 
 #include "AboutControls.h"
 #include "SecretPanel.h"
@@ -83,7 +84,7 @@ private:
 // The dialog while it exists (set by its constructor, cleared by its destructor).
 extern TAboutF *AboutF;
 
-// The maker's addresses shown in the labels and opened by a click.
+// The maker's addresses opened by a click on their labels.
 QString makerWebSite();
 QString makerMailAddress();
 

@@ -79,6 +79,7 @@ void TAboutF::buildPictures()
     Image1->setStretch(true);
     Image1->setCursor(Qt::PointingHandCursor);
     Image1->setToolTip(QStringLiteral("TORVANTA Team"));
+    Image1->setAccessibleName(Image1->toolTip()); // a picture button: named by its hint
 
     SecretPanel2 = new TSecretPanel(this);
     SecretPanel2->setObjectName(QStringLiteral("SecretPanel2"));
@@ -115,6 +116,7 @@ void TAboutF::buildInformation()
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(21, 8, 237, 45);
     Image2->setPicture(QImage(QStringLiteral(":/kvabout/logo.gif")));
+    Image2->setAccessibleName(QStringLiteral("TORVANTA")); // what the logo says
 
     SecretPanel1 = new TSecretPanel(Panel1);
     SecretPanel1->setObjectName(QStringLiteral("SecretPanel1"));
@@ -191,6 +193,7 @@ void TAboutF::buildStatusBar()
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setAccessibleName(QStringLiteral("Durum Çubuğu"));
     StatusBar1->setGeometry(0, 441, 430, 19);
     StatusBar1->setFont(face(QStringLiteral("Tahoma"), 11, true));
     StatusPanel0 = new QLabel(StatusBar1);

@@ -90,6 +90,11 @@ public:
 };
 
 // Bounded waits: each one that runs out is an error of the operation in progress.
+class EIdResolveTimeout : public EIdException {
+public:
+    EIdResolveTimeout() : EIdException("Host name lookup timed out.") {}
+};
+
 class EIdConnectTimeout : public EIdException {
 public:
     EIdConnectTimeout() : EIdException("Connect timed out.") {}
@@ -110,7 +115,8 @@ public:
     EIdAcceptTimeout() : EIdException("Accept timed out.") {}
 };
 
-// A retrieval that ran past TIdFTP::TransferTimeout, however busy its peer.
+// A retrieval that ran past TIdFTP::TransferTimeout, or anything that ran past
+// a wait limit its caller set over a whole exchange (TIdTCPConnection::SetWaitLimit).
 class EIdTransferTimeout : public EIdException {
 public:
     EIdTransferTimeout() : EIdException("Transfer timed out.") {}

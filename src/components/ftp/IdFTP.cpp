@@ -55,14 +55,17 @@ void TIdFTP::Get(const std::string &remoteName, const std::string &localPath,
         throw EIdNotSupported("Resuming a transfer is not supported.");
     LocalFile file(localPath, canOverwrite);
 
-    // The limit ends with this call, also when it fails: the control
-    // connection stays with the caller, who may still send commands.
+    // The transfer's limit ends with this call, also when it fails: the
+    // control connection stays with the caller, who may still send commands
+    // within the limit the caller set, if any.
     struct LimitScope {
         TIdTCPConnection &connection;
-        ~LimitScope() { connection.SetWaitLimit({}); }
-    } scope{*this};
+        net::Deadline outer;
+        ~LimitScope() { connection.SetWaitLimit(outer); }
+    } scope{*this, WaitLimit()};
     net::Deadline limit = net::DeadlineAfter(TransferTimeout);
     limit.overall = true;
+    limit = net::Sooner(limit, scope.outer);
     SetWaitLimit(limit);
     Retrieve(remoteName, file, limit);
     file.Close();

@@ -34,8 +34,8 @@ public:
     TIdFtpProxySettings ProxySettings;
     // Bounds of one Get, 0 = none. TransferTimeout (ms) covers the whole
     // retrieval from its first command to its final reply, on top of each
-    // wait's ReadTimeout: a peer that trickles cannot keep it going
-    // (EIdTransferTimeout). MaxTransferSize is the most bytes the local file
+    // wait's ReadTimeout and within the caller's wait limit: a peer that
+    // trickles cannot keep it going (EIdTransferTimeout). MaxTransferSize is the most bytes the local file
     // may receive: the first that many are written, then EIdTransferTooLarge.
     int TransferTimeout = 0;
     std::int64_t MaxTransferSize = 0;

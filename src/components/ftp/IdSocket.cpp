@@ -15,7 +15,12 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <condition_variable>
+#include <exception>
 #include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 namespace kelmora::net {
 
@@ -101,17 +106,13 @@ std::optional<std::uint32_t> ParseDottedQuad(std::string_view text)
     return result;
 }
 
-std::uint32_t ResolveIpv4(const std::string &host)
+std::uint32_t SystemLookup(const std::string &name)
 {
-    if (EqualsIgnoringCase(host, "LOCALHOST"))
-        return 0x7F000001;
-    if (const auto quad = ParseDottedQuad(host))
-        return *quad;
     addrinfo hints{};
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo *found = nullptr;
-    const int rc = getaddrinfo(host.c_str(), nullptr, &hints, &found);
+    const int rc = getaddrinfo(name.c_str(), nullptr, &hints, &found);
     if (rc == EAI_SYSTEM)
         ThrowSocketError(errno);
     if (rc != 0)
@@ -122,6 +123,50 @@ std::uint32_t ResolveIpv4(const std::string &host)
             return FromSockaddr(*reinterpret_cast<const sockaddr_in *>(entry->ai_addr)).address;
     }
     throw EIdSocketError(EAI_NONAME, gai_strerror(EAI_NONAME));
+}
+
+std::uint32_t ResolveIpv4(const std::string &host, Deadline deadline, const HostLookup &lookup)
+{
+    if (EqualsIgnoringCase(host, "LOCALHOST"))
+        return 0x7F000001;
+    if (const auto quad = ParseDottedQuad(host))
+        return *quad;
+    if (!deadline.at)
+        return lookup(host);
+
+    // Shared with the lookup's thread, which may outlive this call.
+    struct Lookup {
+        std::mutex mutex;
+        std::condition_variable done;
+        bool finished = false;
+        std::uint32_t address = 0;
+        std::exception_ptr error;
+    };
+    const auto state = std::make_shared<Lookup>();
+    try {
+        std::thread([state, host, lookup] {
+            std::uint32_t address = 0;
+            std::exception_ptr error;
+            try {
+                address = lookup(host);
+            } catch (...) {
+                error = std::current_exception();
+            }
+            const std::lock_guard lock(state->mutex);
+            state->address = address;
+            state->error = error;
+            state->finished = true;
+            state->done.notify_all();
+        }).detach();
+    } catch (const std::system_error &e) {
+        throw EIdSocketError(e.code().value(), e.what());
+    }
+    std::unique_lock lock(state->mutex);
+    if (!state->done.wait_until(lock, *deadline.at, [&state] { return state->finished; }))
+        ThrowTimeout<EIdResolveTimeout>(deadline);
+    if (state->error)
+        std::rethrow_exception(state->error);
+    return state->address;
 }
 
 Deadline DeadlineAfter(int ms)

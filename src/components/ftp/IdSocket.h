@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,18 +25,27 @@ struct Endpoint {
 // "a.b.c.d" with four decimal numbers 0..255, else nothing.
 std::optional<std::uint32_t> ParseDottedQuad(std::string_view text);
 
-// "LOCALHOST" in any case is 127.0.0.1, a dotted quad is taken as it is, any
-// other name goes to the system resolver and its first IPv4 address is used.
-// Throws EIdSocketError when the name cannot be resolved.
-std::uint32_t ResolveIpv4(const std::string &host);
-
 // When a wait fails: `at` empty means "wait without limit". `overall` marks
-// the deadline of a whole transfer rather than of one wait, so that reaching it
-// is reported as EIdTransferTimeout instead of the wait's own time-out error.
+// the deadline of a whole transfer or exchange rather than of one wait, so that
+// reaching it is reported as EIdTransferTimeout instead of the wait's own
+// time-out error.
 struct Deadline {
     std::optional<std::chrono::steady_clock::time_point> at;
     bool overall = false;
 };
+
+// Looks a host name up and gives its first IPv4 address; throws EIdSocketError
+// when there is none. SystemLookup asks the system's resolver.
+using HostLookup = std::function<std::uint32_t(const std::string &name)>;
+std::uint32_t SystemLookup(const std::string &name);
+
+// "LOCALHOST" in any case is 127.0.0.1, a dotted quad is taken as it is, any
+// other name goes to `lookup`. The resolver keeps no time limit of its own, so
+// with a deadline the lookup runs on a thread of its own: the call ends at the
+// deadline with EIdResolveTimeout (EIdTransferTimeout for an overall one), and
+// a lookup still running then finishes unseen.
+std::uint32_t ResolveIpv4(const std::string &host, Deadline deadline = {},
+                          const HostLookup &lookup = SystemLookup);
 
 // A deadline `ms` milliseconds from now; 0 or less means no limit.
 Deadline DeadlineAfter(int ms);

@@ -15,13 +15,15 @@ void TIdTCPClient::Connect(int timeout)
 {
     if (Connected())
         throw EIdAlreadyConnected();
-    const net::Endpoint remote{net::ResolveIpv4(Host), CheckedPort(Port, false)};
+    const net::Deadline deadline =
+        net::Sooner(net::DeadlineAfter(timeout == -1 ? ConnectTimeout : timeout), WaitLimit());
+    const net::Endpoint remote{net::ResolveIpv4(Host, deadline, Lookup), CheckedPort(Port, false)};
     net::Socket socket = net::Socket::CreateTcp();
     if (!BoundIP.empty() || BoundPort != 0) {
-        const std::uint32_t local = BoundIP.empty() ? 0 : net::ResolveIpv4(BoundIP);
+        const std::uint32_t local = BoundIP.empty() ? 0 : net::ResolveIpv4(BoundIP, deadline, Lookup);
         socket.Bind({local, CheckedPort(BoundPort, true)});
     }
-    socket.Connect(remote, net::DeadlineAfter(timeout == -1 ? ConnectTimeout : timeout));
+    socket.Connect(remote, deadline);
     Attach(std::move(socket));
 }
 

@@ -10,8 +10,10 @@ namespace kelmora {
 
 // Connects to Host:Port over IPv4, optionally from BoundIP:BoundPort (empty and
 // 0 mean any). Connect(timeout): -1 uses ConnectTimeout, 0 waits as long as the
-// system does, a positive value is milliseconds. Throws EIdAlreadyConnected when
-// connected, EIdSocketError for an unknown host or a refused connection,
+// system does, a positive value is milliseconds; the one wait covers the host
+// name's lookup (through Lookup) and the connection, and ends at the wait limit
+// at the latest. Throws EIdAlreadyConnected when connected, EIdSocketError for
+// an unknown host or a refused connection, EIdResolveTimeout or
 // EIdConnectTimeout when the wait runs out; on failure nothing stays open.
 class TIdTCPClient : public TIdTCPConnection {
 public:
@@ -22,6 +24,7 @@ public:
     std::string BoundIP;
     int BoundPort = 0;
     int ConnectTimeout = DefaultConnectTimeout;
+    net::HostLookup Lookup = net::SystemLookup;
 
     void Connect(int timeout = -1);
 };

@@ -51,9 +51,11 @@ public:
     const TIdRFCReply &LastReply() const { return m_lastReply; }
 
     // Every wait from now on ends at `limit` at the latest, besides its own
-    // ReadTimeout; an empty deadline removes the limit. A whole transfer is
-    // bounded this way, however steadily its peer trickles.
+    // ReadTimeout; an empty deadline removes the limit. A whole transfer or a
+    // whole exchange (connecting included) is bounded this way, however
+    // steadily its peer trickles.
     void SetWaitLimit(net::Deadline limit) { m_waitLimit = limit; }
+    net::Deadline WaitLimit() const { return m_waitLimit; }
 
 protected:
     // Takes over a freshly opened socket; pending input of an earlier one is dropped.

@@ -35,6 +35,7 @@ void TKvSurumKontrol::Execute()
     ftp.ReadTimeout = Bounds.readTimeout;
     ftp.TransferTimeout = Bounds.transferTimeout;
     ftp.MaxTransferSize = Bounds.maxListSize;
+    dialog->ExchangeTimeout = Bounds.exchangeTimeout;
 
     dialog->setSettings({m_getFileName, m_saveFileName, m_progName, m_progKod, m_progVers, m_lCompany,
                          m_dwnlAdres});

@@ -13,10 +13,13 @@
 namespace kelmora {
 
 // The bounds of the FTP exchange. Not published: the program keeps the
-// defaults and the tests shorten them. Every wait ends after readTimeout ms
-// (connectTimeout for opening the connection); a whole retrieval after
-// transferTimeout ms; a version list longer than maxListSize bytes is refused.
+// defaults and the tests shorten them. The whole exchange, from the host-name
+// lookup to the list's last byte, ends after exchangeTimeout ms; within it
+// every wait ends after readTimeout ms (connectTimeout for looking the server
+// up and connecting to it), a retrieval after transferTimeout ms; a version
+// list longer than maxListSize bytes is refused.
 struct VersionCheckBounds {
+    int exchangeTimeout = 30000;
     int connectTimeout = 15000;
     int readTimeout = 30000;
     int transferTimeout = 30000;

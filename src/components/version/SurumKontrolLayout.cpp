@@ -11,6 +11,8 @@
 #include <QStatusBar>
 #include <QPushButton>
 
+#include <utility>
+
 namespace kelmora {
 
 using namespace surumkontrol;
@@ -95,6 +97,13 @@ void TSurumKontrolF::buildValueLabels()
     LabelDurum->setWordWrap(true);
     LabelDurum->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LabelDurum->setFixedSize(228, 34);
+    // Each caption box labels its value for a screen reader, the verdict too.
+    const std::pair<QLabel *, QLabel *> captioned[] = {
+        {StaticText1, LabelFirma}, {StaticText2, LabelPAdi},   {StaticText3, LabelPKodu},
+        {StaticText4, LabelPSurum}, {StaticText5, LabelKSurum}, {StaticText6, LabelDurum},
+    };
+    for (const auto &[caption, value] : captioned)
+        caption->setBuddy(value);
 }
 
 void TSurumKontrolF::buildButtonPanels()
@@ -113,6 +122,7 @@ void TSurumKontrolF::buildButtonPanels()
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setAccessibleName(QStringLiteral("Durum Çubuğu"));
     StatusBar1->setGeometry(0, 231, 373, 19);
 
     MemoVers = new QPlainTextEdit(this);

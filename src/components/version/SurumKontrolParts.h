@@ -30,7 +30,16 @@ protected:
 // A picture button as the dialog uses it: never takes the focus, hand cursor,
 // bold caption (an & marks its key) centred with its glyph, tooltip `hint`, and the glyph
 // ":/version/<glyph>.png" with its "-disabled" twin for the disabled state.
+// Its key (Alt and the marked letter) works only while the button can be
+// seen: not under the wait panel, not behind the other button panel.
 QPushButton *makeSpeedButton(QWidget *parent, const char *name, const QString &caption, const QString &hint,
                              const QString &glyph, const QRect &geometry);
+
+// True when nothing of its window lies over the middle of `widget`.
+bool isUncovered(const QWidget *widget);
+
+// Drops the clicks and keys the window system has queued for the program (a
+// blocking exchange kept them waiting); everything else queued is handled.
+void dropQueuedInput();
 
 } // namespace kelmora::surumkontrol

@@ -79,36 +79,48 @@ void TSurumKontrolF::FormShow(QObject *)
     PanelBekleme->raise();
 }
 
-template <class Step>
-bool TSurumKontrolF::exchange(Step step, const QString &failure)
-{
-    try {
-        step();
-        return true;
-    } catch (const std::exception &) {
-        // Every failure of the exchange ends in this one message: the
-        // server's texts and the error's details are not for the user.
-        platform().messageBox(this, {failure, QStringLiteral("Dikkat"), QMessageBox::Information, QMessageBox::Ok});
-    }
-    IdFTP1.Disconnect();
-    close();
-    return false;
-}
-
 void TSurumKontrolF::Timer1Timer(QObject *)
 {
     m_settings.ProgVers = version::versionInUse(m_settings.ProgVers);
     Timer1->stop();
-    if (!exchange([this] { IdFTP1.Connect(true, -1); }, FailedToConnect))
+    const QString failure = fetchList();
+    // The exchange held the window: clicks and keys given meanwhile were aimed
+    // at the wait panel, not at whatever shows now.
+    surumkontrol::dropQueuedInput();
+    if (!failure.isEmpty()) {
+        // Every failure of the exchange ends in one of two messages: the
+        // server's texts and the error's details are not for the user.
+        platform().messageBox(this, {failure, QStringLiteral("Dikkat"), QMessageBox::Information, QMessageBox::Ok});
+        IdFTP1.Disconnect();
+        close();
         return;
-    const std::string remote = version::toListText(m_settings.GetFileName).toStdString();
-    const std::string local = QFile::encodeName(m_settings.SaveFileName).toStdString();
-    if (!exchange([&] { IdFTP1.Get(remote, local, true, false); }, FailedToFetch))
-        return;
+    }
     IdFTP1.Disconnect();
     if (QFileInfo::exists(m_settings.SaveFileName))
         showVerdict(readVersionList(m_settings.SaveFileName));
     PanelBekleme->hide();
+}
+
+QString TSurumKontrolF::fetchList()
+{
+    const std::string remote = version::toListText(m_settings.GetFileName).toStdString();
+    const std::string local = QFile::encodeName(m_settings.SaveFileName).toStdString();
+    net::Deadline limit = net::DeadlineAfter(ExchangeTimeout);
+    limit.overall = true;
+    IdFTP1.SetWaitLimit(limit);
+    QString failure;
+    try {
+        IdFTP1.Connect(true, -1);
+        try {
+            IdFTP1.Get(remote, local, true, false);
+        } catch (const std::exception &) {
+            failure = FailedToFetch;
+        }
+    } catch (const std::exception &) {
+        failure = FailedToConnect;
+    }
+    IdFTP1.SetWaitLimit({});
+    return failure;
 }
 
 void TSurumKontrolF::showVerdict(const QByteArray &list)
@@ -131,7 +143,7 @@ void TSurumKontrolF::showVerdict(const QByteArray &list)
 void TSurumKontrolF::SpeedButton1Click(QObject *)
 {
     if (m_settings.DwnlAdres.isEmpty())
-        platform().shellOpen(QStringLiteral("IEXPLORE.EXE"), identity::webSite());
+        platform().shellOpen(QStringLiteral("IEXPLORE.EXE"), identity::webSiteAddress());
     else
         platform().shellOpen(m_settings.DwnlAdres, QString());
 }
@@ -183,6 +195,10 @@ void TSurumKontrolF::done(int result)
     // Closed before its first second: the check never starts.
     Timer1->stop();
     QDialog::done(result);
+    // Closed by the check itself just after its message, the window manager
+    // can leave no window active, and the keyboard would reach nothing.
+    if (QWidget *owner = parentWidget())
+        owner->activateWindow();
 }
 
 } // namespace kelmora

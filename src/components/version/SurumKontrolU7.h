@@ -2,7 +2,8 @@
 // TSurumKontrolF: the version check's dialog. One second after it is created
 // it fetches the version list with its FTP client IdFTP1, saves it, finds the
 // program's line and shows the verdict; it reports a failed exchange in one of
-// two fixed messages and then closes itself. TKvSurumKontrol::Execute creates,
+// two fixed messages and then closes itself. The exchange holds the window;
+// clicks and keys given meanwhile are dropped. TKvSurumKontrol::Execute creates,
 // fills, shows and destroys it; the dialog reads only the settings it was given.
 
 #include "ftp/IdFTP.h"
@@ -42,6 +43,10 @@ public:
 
     // Timer1 starts counting at construction.
     explicit TSurumKontrolF(QWidget *parent = nullptr);
+
+    // The whole exchange, from the host-name lookup to the list's last byte,
+    // ends after this many milliseconds (0: only each wait's own bounds).
+    int ExchangeTimeout = 30000;
     ~TSurumKontrolF() override;
 
     void setSettings(const Settings &settings) { m_settings = settings; }
@@ -85,10 +90,9 @@ private:
     void buildValueLabels();
     void buildButtonPanels();
     void buildWaitPanel();
-    // Runs one step of the exchange; on any failure shows `failure`, drops the
-    // connection, closes the dialog and returns false.
-    template <class Step>
-    bool exchange(Step step, const QString &failure);
+    // Connects and fetches the list within ExchangeTimeout; returns the
+    // message of the step that failed, or nothing.
+    QString fetchList();
     void showVerdict(const QByteArray &list);
 
     Settings m_settings;

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMetaProperty>
 #include <QStatusBar>
+#include <QAccessible>
 #include <QTimer>
 #include <QToolButton>
 #include <QWindow>
@@ -147,6 +148,10 @@ private Q_SLOTS:
     void closes();
     void reopeningStartsCreditsAgain();
     void labelsOpenBrowserAndMail();
+    void keysWithTheLinks_data();
+    void keysWithTheLinks();
+    void readerPressesLikeAClick_data();
+    void readerPressesLikeAClick();
     void decodesJpeg_data();
     void decodesJpeg();
     void refusesBrokenJpeg_data();
@@ -266,9 +271,12 @@ void TestAboutBox::controlsAtTheirPlaces()
     QVERIFY(box.windowFlags() & Qt::WindowCloseButtonHint);
     QVERIFY(!(box.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                                    Qt::WindowContextHelpButtonHint)));
-    // Nothing takes the keyboard focus, so the box itself gets the keys.
-    for (QWidget *child : box.findChildren<QWidget *>())
-        QVERIFY2(child->focusPolicy() == Qt::NoFocus, qPrintable(child->objectName()));
+    // Only Tab takes the focus to a control, and only to the two links; a
+    // click leaves it with the box.
+    for (QWidget *child : box.findChildren<QWidget *>()) {
+        const bool link = child == box.RxLabel1 || child == box.RxLabel3;
+        QVERIFY2(child->focusPolicy() == (link ? Qt::TabFocus : Qt::NoFocus), qPrintable(child->objectName()));
+    }
 }
 
 void TestAboutBox::facesResolveToInstalledFonts_data()
@@ -450,13 +458,85 @@ void TestAboutBox::labelsOpenBrowserAndMail()
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     QTest::mouseClick(box.windowHandle(), Qt::LeftButton, {}, box.RxLabel1->mapTo(&box, QPoint(5, 5)));
     QTest::mouseClick(box.windowHandle(), Qt::LeftButton, {}, box.RxLabel3->mapTo(&box, QPoint(5, 5)));
-    const QList<std::pair<QString, QString>> expected{{u"IEXPLORE.EXE"_s, u"www.torvanta.com.tr"_s},
+    const QList<std::pair<QString, QString>> expected{{u"IEXPLORE.EXE"_s, u"https://www.torvanta.com.tr"_s},
                                                       {u"MSIMN.EXE"_s, u"mailto:bilgi@torvanta.com.tr"_s}};
     QCOMPARE(platform->shellOpens, expected);
     QVERIFY(box.isVisible());
     // The telephone label is only text.
     QTest::mouseClick(box.windowHandle(), Qt::LeftButton, {}, box.RxLabel5->mapTo(&box, QPoint(5, 5)));
     QCOMPARE(platform->shellOpens.size(), 2);
+}
+
+using Opened = QList<std::pair<QString, QString>>;
+
+void TestAboutBox::keysWithTheLinks_data()
+{
+    const Input tab{Qt::Key_Tab, {}, u"\t"_s};
+    const Input enter{Qt::Key_Return, {}, u"\r"_s};
+    const Input space{Qt::Key_Space, {}, u" "_s};
+    const Opened web{{u"IEXPLORE.EXE"_s, u"www.torvanta.com.tr"_s}};
+    const Opened mail{{u"MSIMN.EXE"_s, u"mailto:bilgi@torvanta.com.tr"_s}};
+    QTest::addColumn<Inputs>("inputs");
+    QTest::addColumn<Opened>("opened");
+    QTest::addColumn<bool>("teamShown");
+    QTest::addColumn<bool>("open");
+    // The box holds the focus when it opens: Enter there opens nothing.
+    QTest::newRow("Enter") << Inputs{enter} << Opened{} << false << true;
+    QTest::newRow("Tab, Enter: the web site") << Inputs{tab, enter} << web << false << true;
+    QTest::newRow("Tab, Space: the web site") << Inputs{tab, space} << web << false << true;
+    QTest::newRow("Tab twice, Enter: mail") << Inputs{tab, tab, enter} << mail << false << true;
+    QTest::newRow("Tab three times, Enter: the web site again") << Inputs{tab, tab, tab, enter} << web << false << true;
+    QTest::newRow("on a link, Ctrl+Alt+T: the team panel") << Inputs{tab} + ctrlAltT() << Opened{} << true << true;
+    QTest::newRow("on a link, T: nothing") << Inputs{tab, {Qt::Key_T, {}, u"t"_s}} << Opened{} << false << true;
+    QTest::newRow("on a link, Esc: closes") << Inputs{tab, {Qt::Key_Escape, {}, u"\x1b"_s}} << Opened{} << false
+                                            << false;
+}
+
+void TestAboutBox::keysWithTheLinks()
+{
+    QFETCH(Inputs, inputs);
+    test::ScopedPlatform platform;
+    TAboutF box;
+    box.SecretPanel2->SetLines({u"Project Manager"_s});
+    box.show();
+    box.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&box));
+    perform(box, inputs);
+    QTEST(platform->shellOpens, "opened");
+    QTEST(!box.SecretPanel2->isHidden(), "teamShown");
+    QTEST(box.isVisible(), "open");
+}
+
+void TestAboutBox::readerPressesLikeAClick_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QAccessible::Role>("role");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Opened>("opened");
+    QTest::addColumn<bool>("teamShown");
+    QTest::newRow("left picture") << u"Image1"_s << QAccessible::Button << u"TORVANTA Team"_s << Opened{} << true;
+    QTest::newRow("web label") << u"RxLabel1"_s << QAccessible::Link << u"www.torvanta.com.tr"_s
+                               << Opened{{u"IEXPLORE.EXE"_s, u"www.torvanta.com.tr"_s}} << false;
+    QTest::newRow("mail label") << u"RxLabel3"_s << QAccessible::Link << u"bilgi@torvanta.com.tr"_s
+                                << Opened{{u"MSIMN.EXE"_s, u"mailto:bilgi@torvanta.com.tr"_s}} << false;
+}
+
+void TestAboutBox::readerPressesLikeAClick()
+{
+    QFETCH(QString, control);
+    test::ScopedPlatform platform;
+    TAboutF box;
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(box.findChild<QWidget *>(control));
+    QVERIFY(reader);
+    QTEST(reader->role(), "role");
+    QTEST(reader->text(QAccessible::Name), "name");
+    QVERIFY(reader->actionInterface());
+    reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QTEST(platform->shellOpens, "opened");
+    QTEST(!box.SecretPanel2->isHidden(), "teamShown");
+    QVERIFY(box.isVisible());
 }
 
 void TestAboutBox::decodesJpeg_data()

@@ -17,6 +17,7 @@ class TestAboutFrame : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void designTimeSettings();
+    void helpMenuShowsTheBox_data();
     void helpMenuShowsTheBox();
 };
 
@@ -42,16 +43,37 @@ void TestAboutFrame::designTimeSettings()
     QCOMPARE(f->ImageTitle->pixmap().size(), QSize(79, 51));
 }
 
+// The box carries the frame's own caption, not the title bar's text, which Qt
+// extends with the document's title while a document window is maximized.
+void TestAboutFrame::helpMenuShowsTheBox_data()
+{
+    QTest::addColumn<QString>("document"); // "", "normal", "maximized"
+    QTest::addColumn<QString>("titleBar");
+    QTest::newRow("no document") << QString() << u"TORVANTA Kelmora s1.06"_s;
+    QTest::newRow("a document window") << u"normal"_s << u"TORVANTA Kelmora s1.06"_s;
+    QTest::newRow("a maximized document window") << u"maximized"_s << u"TORVANTA Kelmora s1.06 - [ADSIZ1]"_s;
+}
+
 void TestAboutFrame::helpMenuShowsTheBox()
 {
+    QFETCH(QString, document);
+    QFETCH(QString, titleBar);
     test::FrameFixture f;
     f->FormShow(f.get());
+    if (!document.isEmpty()) {
+        TMDIchild *child = f.newDocument();
+        if (document == u"maximized"_s)
+            child->subWindow()->showMaximized();
+        QApplication::processEvents();
+    }
+    QCOMPARE(f->windowTitle(), titleBar);
     bool shown = false;
+    QString caption;
     QTimer::singleShot(0, f.get(), [&] {
         QTRY_VERIFY(about::AboutF && about::AboutF->isVisible());
         about::TAboutF &box = *about::AboutF;
         shown = true;
-        QCOMPARE(box.windowTitle(), u"TORVANTA Kelmora s1.06"_s);
+        caption = box.windowTitle();
         QCOMPARE(box.RxLabel4->text(), u"Kelmora s1.06"_s);
         QCOMPARE(box.SecretPanel1->Lines().constFirst(), u"Kelmora s1.06"_s);
         QCOMPARE(box.StatusPanel0->text(), u"TORVANTA Kelmora s1.06"_s);
@@ -61,6 +83,7 @@ void TestAboutFrame::helpMenuShowsTheBox()
     });
     f->Hakknda1->trigger();
     QVERIFY(shown);
+    QCOMPARE(caption, u"TORVANTA Kelmora s1.06"_s);
     QCOMPARE(about::AboutF, nullptr);
     // What the frame handed over stays with the component.
     QCOMPARE(f->KvAbout1->Caption(), u"TORVANTA Kelmora s1.06"_s);

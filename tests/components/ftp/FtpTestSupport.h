@@ -6,11 +6,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
+#include <condition_variable>
 #include <cxxabi.h>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -52,6 +55,30 @@ inline std::string ReadFile(const std::string &path)
 inline void WriteFile(const std::string &path, const std::string &bytes)
 {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// A host-name lookup that answers 127.0.0.1 only once its gate opens (or after
+// 10 s), as a resolver does whose name server never replies. The gate is
+// shared with the lookup's thread, which may outlive the call that started it.
+struct LookupGate {
+    std::mutex mutex;
+    std::condition_variable opened;
+    bool open = false;
+    void Open()
+    {
+        const std::lock_guard lock(mutex);
+        open = true;
+        opened.notify_all();
+    }
+};
+
+inline std::function<std::uint32_t(const std::string &)> StuckLookup(std::shared_ptr<LookupGate> gate)
+{
+    return [gate](const std::string &) -> std::uint32_t {
+        std::unique_lock lock(gate->mutex);
+        gate->opened.wait_for(lock, std::chrono::seconds(10), [&gate] { return gate->open; });
+        return 0x7F000001;
+    };
 }
 
 // Bytes no text conversion would leave alone: every byte value, CR LF, lone CR and LF.

@@ -68,42 +68,47 @@ void CloseFd(int &fd)
 
 Step Send(std::string bytes)
 {
-    return Step{Step::Kind::Send, {std::move(bytes)}, {}, 0};
+    return Step{Step::Kind::Send, {std::move(bytes)}, {}, 0, {}};
 }
 
 Step SendPieces(std::vector<std::string> pieces)
 {
-    return Step{Step::Kind::Send, std::move(pieces), {}, 0};
+    return Step{Step::Kind::Send, std::move(pieces), {}, 0, {}};
 }
 
 Step Read()
 {
-    return Step{Step::Kind::Read, {}, {}, 0};
+    return Step{Step::Kind::Read, {}, {}, 0, {}};
 }
 
 Step Data(std::string bytes, int holdMs, std::string from)
 {
-    return Step{Step::Kind::Data, {std::move(bytes)}, std::move(from), holdMs};
+    return Step{Step::Kind::Data, {std::move(bytes)}, std::move(from), holdMs, {}};
 }
 
 Step Trickle(std::string bytes, int gapMs)
 {
-    return Step{Step::Kind::Trickle, {std::move(bytes)}, "127.0.0.1", gapMs};
+    return Step{Step::Kind::Trickle, {std::move(bytes)}, "127.0.0.1", gapMs, {}};
 }
 
 Step Stranger(std::string from)
 {
-    return Step{Step::Kind::Stranger, {}, std::move(from), 0};
+    return Step{Step::Kind::Stranger, {}, std::move(from), 0, {}};
+}
+
+Step Call(std::function<void()> action)
+{
+    return Step{Step::Kind::Call, {}, {}, 0, std::move(action)};
 }
 
 Step Pause(int ms)
 {
-    return Step{Step::Kind::Pause, {}, {}, ms};
+    return Step{Step::Kind::Pause, {}, {}, ms, {}};
 }
 
 Step Close()
 {
-    return Step{Step::Kind::Close, {}, {}, 0};
+    return Step{Step::Kind::Close, {}, {}, 0, {}};
 }
 
 ScriptedFtpServer::ScriptedFtpServer(std::vector<Step> script) : m_script(std::move(script))
@@ -218,6 +223,9 @@ bool ScriptedFtpServer::Play(const Step &step)
         CloseFd(m_control);
         Note("<server closed>");
         return false;
+    case Step::Kind::Call:
+        step.call();
+        return true;
     }
     return false;
 }

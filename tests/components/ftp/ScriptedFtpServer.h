@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -14,11 +15,12 @@
 namespace ftptest {
 
 struct Step {
-    enum class Kind { Send, Read, Data, Trickle, Stranger, Pause, Close };
+    enum class Kind { Send, Read, Data, Trickle, Stranger, Pause, Close, Call };
     Kind kind;
     std::vector<std::string> pieces; // Send: each piece goes out as its own segment
     std::string from;                // Data/Stranger: source address
     int ms = 0;                      // Data: how long to hold the connection open; Trickle: gap; Pause
+    std::function<void()> call = {}; // Call
 };
 
 Step Send(std::string bytes);
@@ -34,6 +36,9 @@ Step Trickle(std::string bytes, int gapMs);
 // client closed that connection: "<stranger closed>" or "<stranger kept>".
 Step Stranger(std::string from = "127.0.0.2");
 Step Pause(int ms);
+// Runs `action` on the server's thread at this point of the script, while the
+// client waits for the next reply.
+Step Call(std::function<void()> action);
 Step Close(); // closes the control connection: "<server closed>"
 
 // Transcript entries: each command line as received ("USER kvprg"; a line not

@@ -207,6 +207,37 @@ std::vector<BoundCase> BoundCases()
     };
 }
 
+// One wait limit over a whole exchange, set before Connect: it bounds the
+// host-name lookup, the connection, every reply and the retrieval, whatever
+// the bounds of each wait and of the transfer.
+struct LimitCase {
+    const char *name;
+    Script script;
+    int limit;
+    bool stuckLookup;
+    QString outcome;
+};
+
+std::vector<LimitCase> LimitCases()
+{
+    const QString timedOut = QStringLiteral("kelmora::EIdTransferTimeout: Transfer timed out.");
+    const auto slowly = [](std::string reply) { return Script{Pause(300), Send(std::move(reply))}; };
+    const Script slowLogin = Join({slowly("220 Slow server\r\n"), {Read()}, slowly("331 pw\r\n"), {Read()},
+                                   slowly("230 in\r\n"), {Read()}, slowly("200 ok\r\n"), {Read()},
+                                   slowly("215 UNIX\r\n")});
+    const Script retrieval = {Read(), Send("200 PORT ok.\r\n"), Read(), Send("150 Go.\r\n")};
+    const Script fastData = Join({retrieval, {Data(AwkwardBytes(40)), Send("226 Done.\r\n")}});
+    // Each reply and each byte well within the waits' bounds and the transfer's.
+    const Script slowData = Join({retrieval, {Trickle(AwkwardBytes(40), 40), Send("226 Done.\r\n")}});
+    return {
+        {"slow replies while logging in", Join({slowLogin, fastData}), 900, false, timedOut},
+        {"slow replies, limit long enough", Join({slowLogin, fastData}), 5000, false, QStringLiteral("ok")},
+        {"slow retrieval within its own bound", Join({kLogin, slowData}), 900, false, timedOut},
+        {"slow retrieval, limit long enough", Join({kLogin, slowData}), 8000, false, QStringLiteral("ok")},
+        {"a lookup that never answers", kLogin, 300, true, timedOut},
+    };
+}
+
 // A port nobody listens on: bound, then released.
 std::uint16_t ClosedPort()
 {
@@ -329,6 +360,49 @@ private Q_SLOTS:
                  Lines({QStringLiteral("PORT 127,0,0,1,*,*"), QStringLiteral("RETR version.dll")}));
     }
 
+    void exchangeLimit_data()
+    {
+        QTest::addColumn<int>("row");
+        const auto cases = LimitCases();
+        for (std::size_t i = 0; i < cases.size(); ++i)
+            QTest::newRow(cases[i].name) << static_cast<int>(i);
+    }
+
+    void exchangeLimit()
+    {
+        QFETCH(int, row);
+        const LimitCase c = LimitCases()[static_cast<std::size_t>(row)];
+        QTemporaryDir dir;
+        const std::string path = dir.filePath(QStringLiteral("v.dll")).toStdString();
+        ScriptedFtpServer server(c.script);
+        TIdFTP ftp;
+        Prepare(ftp, server);
+        ftp.ReadTimeout = 5000;
+        ftp.TransferTimeout = 10000;
+        ftp.ConnectTimeout = 0; // as long as the system takes
+        const auto gate = std::make_shared<LookupGate>();
+        if (c.stuckLookup) {
+            ftp.Host = "ftp.kelmora.invalid";
+            ftp.Lookup = StuckLookup(gate);
+        }
+        kelmora::net::Deadline limit = kelmora::net::DeadlineAfter(c.limit);
+        limit.overall = true;
+        ftp.SetWaitLimit(limit);
+        const QString outcome = Outcome([&] {
+            ftp.Connect(true, -1);
+            ftp.Get("version.dll", path, true, false);
+        });
+        gate->Open();
+        QCOMPARE(outcome, c.outcome);
+        // The caller's limit outlives the retrieval's own.
+        QCOMPARE(ftp.WaitLimit().at, limit.at);
+        ftp.Disconnect();
+        if (c.stuckLookup)
+            QCOMPARE(ToList(server.Abandon()), QStringList{QStringLiteral("<no connection>")});
+        else
+            server.Transcript();
+    }
+
     // Requests refused before anything is sent: the local file is left as it was.
     void getRefusedUpFront_data()
     {
@@ -410,6 +484,22 @@ private Q_SLOTS:
         ftp.Port = ClosedPort();
         QCOMPARE(Outcome([&] { ftp.Connect(true, -1); }),
                  QStringLiteral("kelmora::EIdSocketError: Socket Error # 111\r\nConnection refused"));
+        QVERIFY(!ftp.Connected());
+    }
+
+    // The lookup shares the connection's time-out: a resolver that never
+    // answers does not hold the caller beyond it.
+    void lookupTimesOut()
+    {
+        const auto gate = std::make_shared<LookupGate>();
+        TIdFTP ftp;
+        ftp.Host = "ftp.kelmora.invalid";
+        ftp.Port = ClosedPort();
+        ftp.ConnectTimeout = 300;
+        ftp.Lookup = StuckLookup(gate);
+        const QString outcome = Outcome([&] { ftp.Connect(true, -1); });
+        gate->Open();
+        QCOMPARE(outcome, QStringLiteral("kelmora::EIdResolveTimeout: Host name lookup timed out."));
         QVERIFY(!ftp.Connected());
     }
 

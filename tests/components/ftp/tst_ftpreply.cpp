@@ -8,6 +8,9 @@
 
 #include <QtTest>
 
+#include <chrono>
+#include <thread>
+
 using namespace ftptest;
 using kelmora::ReplyParser;
 using kelmora::TIdMaxLineAction;
@@ -150,6 +153,62 @@ private Q_SLOTS:
         QFETCH(QString, address);
         const kelmora::net::Endpoint endpoint{kelmora::net::ResolveIpv4(host.toStdString()), 0};
         QCOMPARE(QString::fromStdString(endpoint.AddressText()), address);
+    }
+
+    // Names the system's resolver looks up, through a stand-in for it.
+    void lookups_data()
+    {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("answer"); // "stuck", "fails", or the address the lookup gives
+        QTest::addColumn<int>("deadline");   // ms; 0: none
+        QTest::addColumn<bool>("overall");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("answered in time") << QStringLiteral("ftp.kelmora.test") << QStringLiteral("10.1.2.3") << 2000
+                                          << false << QStringLiteral("10.1.2.3");
+        QTest::newRow("answered, no deadline") << QStringLiteral("ftp.kelmora.test") << QStringLiteral("10.1.2.3") << 0
+                                               << false << QStringLiteral("10.1.2.3");
+        QTest::newRow("not found") << QStringLiteral("ftp.kelmora.test") << QStringLiteral("fails") << 2000 << false
+                                   << QStringLiteral("kelmora::EIdSocketError: Socket Error # -2\r\nName or service not known");
+        QTest::newRow("never answered") << QStringLiteral("ftp.kelmora.test") << QStringLiteral("stuck") << 200 << false
+                                        << QStringLiteral("kelmora::EIdResolveTimeout: Host name lookup timed out.");
+        QTest::newRow("never answered, an exchange's deadline")
+            << QStringLiteral("ftp.kelmora.test") << QStringLiteral("stuck") << 200 << true
+            << QStringLiteral("kelmora::EIdTransferTimeout: Transfer timed out.");
+        QTest::newRow("LOCALHOST is not looked up") << QStringLiteral("LOCALHOST") << QStringLiteral("stuck") << 200
+                                                    << false << QStringLiteral("127.0.0.1");
+        QTest::newRow("a dotted quad is not looked up") << QStringLiteral("10.0.0.9") << QStringLiteral("stuck") << 200
+                                                        << false << QStringLiteral("10.0.0.9");
+    }
+
+    void lookups()
+    {
+        QFETCH(QString, host);
+        QFETCH(QString, answer);
+        QFETCH(int, deadline);
+        QFETCH(bool, overall);
+        QFETCH(QString, outcome);
+        const auto gate = std::make_shared<LookupGate>();
+        kelmora::net::HostLookup lookup = StuckLookup(gate);
+        if (answer == QStringLiteral("fails")) {
+            lookup = [](const std::string &) -> std::uint32_t {
+                throw kelmora::EIdSocketError(-2, "Name or service not known");
+            };
+        } else if (answer != QStringLiteral("stuck")) {
+            const std::uint32_t address = *kelmora::net::ParseDottedQuad(answer.toStdString());
+            lookup = [address](const std::string &) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                return address;
+            };
+        }
+        kelmora::net::Deadline limit = kelmora::net::DeadlineAfter(deadline);
+        limit.overall = overall;
+        QString resolved;
+        const QString error = Outcome([&] {
+            const kelmora::net::Endpoint endpoint{kelmora::net::ResolveIpv4(host.toStdString(), limit, lookup), 0};
+            resolved = QString::fromStdString(endpoint.AddressText());
+        });
+        gate->Open();
+        QCOMPARE(error == QStringLiteral("ok") ? resolved : error, outcome);
     }
 
     void notDottedQuads_data()

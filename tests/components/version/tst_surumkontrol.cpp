@@ -1,7 +1,6 @@
 // The version check's dialog without a network: the picture buttons, the
 // wait panel, and what the buttons do.
 
-#include "base/Identity.h"
 #include "ScriptedPlatform.h"
 #include "version/SurumKontrolU7.h"
 
@@ -64,6 +63,8 @@ private Q_SLOTS:
     void closing();
     void updateButton_data();
     void updateButton();
+    void keysOfCoveredButtons_data();
+    void keysOfCoveredButtons();
 };
 
 void TestSurumKontrol::pictureButtons_data()
@@ -149,7 +150,7 @@ void TestSurumKontrol::updateButton_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("parameters");
     QTest::newRow("no address: the web site in the browser")
-        << QString() << u"IEXPLORE.EXE"_s << identity::webSite();
+        << QString() << u"IEXPLORE.EXE"_s << u"https://www.torvanta.com.tr"_s;
     QTest::newRow("an address opens itself") << u"https://www.torvanta.com.tr/indir/kelmora.deb"_s
                                              << u"https://www.torvanta.com.tr/indir/kelmora.deb"_s << QString();
 }
@@ -167,6 +168,43 @@ void TestSurumKontrol::updateButton()
     QTest::mouseClick(d->SpeedButton1, Qt::LeftButton);
     QCOMPARE(platform->shellOpens, (QList<std::pair<QString, QString>>{{program, parameters}}));
     QVERIFY(d->isVisible()); // the dialog stays open
+}
+
+// A button's key (Alt and its marked letter) works only while the button can
+// be seen: not under the wait panel, not behind the other button panel.
+void TestSurumKontrol::keysOfCoveredButtons_data()
+{
+    QTest::addColumn<QString>("front"); // "PanelBekleme", "PanelTamam", "PanelGuncel"
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<int>("browsers");
+    QTest::newRow("wait panel, Alt+G") << u"PanelBekleme"_s << int(Qt::Key_G) << false << 0;
+    QTest::newRow("wait panel, Alt+T") << u"PanelBekleme"_s << int(Qt::Key_T) << false << 0;
+    QTest::newRow("up to date, Alt+G") << u"PanelTamam"_s << int(Qt::Key_G) << false << 0;
+    QTest::newRow("up to date, Alt+T") << u"PanelTamam"_s << int(Qt::Key_T) << true << 0;
+    QTest::newRow("update needed, Alt+G") << u"PanelGuncel"_s << int(Qt::Key_G) << false << 1;
+    QTest::newRow("update needed, Alt+T") << u"PanelGuncel"_s << int(Qt::Key_T) << false << 0;
+}
+
+void TestSurumKontrol::keysOfCoveredButtons()
+{
+    QFETCH(QString, front);
+    QFETCH(int, key);
+    QFETCH(bool, closes);
+    QFETCH(int, browsers);
+    test::ScopedPlatform platform;
+    const auto d = shownDialog();
+    QApplication::setActiveWindow(d.get());
+    QVERIFY(QTest::qWaitForWindowActive(d.get()));
+    if (front != u"PanelBekleme"_s) {
+        d->PanelBekleme->hide();
+        d->findChild<QWidget *>(front)->raise();
+    }
+    QTest::keyClick(d.get(), Qt::Key(key), Qt::AltModifier);
+    QTest::qWait(400); // a key presses its button for a moment before it clicks
+    QCOMPARE(d->isVisible(), !closes);
+    QCOMPARE(platform->shellOpens.size(), browsers);
+    QVERIFY(platform->boxes.isEmpty());
 }
 
 QTEST_MAIN(TestSurumKontrol)

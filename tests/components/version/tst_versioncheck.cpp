@@ -13,6 +13,10 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointingDevice>
+#include <QWindow>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -20,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QPushButton>
+#include <QAccessible>
 #include <QtTest>
 
 #include <arpa/inet.h>
@@ -27,6 +32,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -42,6 +48,8 @@ struct Result {
     QImage picture;
     QStringList labels; // firma, program, code, found, in use, verdict
     QString front;      // the button panel in front
+    QString readVerdict;          // the verdict as a screen reader names it
+    QStringList verdictLabelledBy; // and the captions it reads with it
 };
 
 QString frontPanel(QWidget *dialog)
@@ -106,6 +114,10 @@ Result runToVerdict(TKvSurumKontrol &k)
         for (QLabel *l : {d->LabelFirma, d->LabelPAdi, d->LabelPKodu, d->LabelPSurum, d->LabelKSurum, d->LabelDurum})
             r.labels << l->text();
         r.front = frontPanel(d);
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(d->LabelDurum);
+        r.readVerdict = reader->text(QAccessible::Name);
+        for (const auto &[other, relation] : reader->relations(QAccessible::Label))
+            r.verdictLabelledBy << other->text(QAccessible::Name);
         saveScreenshot(d);
         QTest::mouseClick(r.front == u"PanelTamam"_s ? d->SpeedButton3 : d->SpeedButton2, Qt::LeftButton);
         return true;
@@ -193,6 +205,8 @@ private Q_SLOTS:
     void failures();
     void closingInTheFirstSecond();
     void unwritableProgramFolder();
+    void inputDuringTheExchangeIsDropped_data();
+    void inputDuringTheExchangeIsDropped();
 };
 
 void TestVersionCheck::initTestCase()
@@ -254,6 +268,10 @@ void TestVersionCheck::verdicts()
         ? QStringList(6, QString())
         : QStringList{u"TORVANTA Yazılım"_s, u"Kelmora"_s, u"KZQ1"_s, found, u"1.06"_s, verdict};
     QCOMPARE(r.labels, labels);
+    // A reader reads the verdict with its caption, "Durum "; with no verdict
+    // the empty value is named by the caption.
+    QCOMPARE(r.readVerdict, found.isEmpty() ? u"Durum "_s : verdict);
+    QCOMPARE(r.verdictLabelledBy, QStringList{u"Durum "_s});
     QCOMPARE(r.front, front);
     QCOMPARE(readFile(listPath()), list); // the saved copy, byte for byte
     QVERIFY((*m_platform)->boxes.isEmpty());
@@ -292,6 +310,8 @@ void TestVersionCheck::failures_data()
     QTest::newRow("over-long reply line") << u"long line"_s << connect << u"old"_s;
     QTest::newRow("no data connection") << u"no data"_s << fetch << u"empty"_s;
     QTest::newRow("data trickles") << u"trickled data"_s << fetch << u"part"_s;
+    QTest::newRow("slow replies while logging in") << u"slow login"_s << connect << u"old"_s;
+    QTest::newRow("slow retrieval") << u"slow retrieval"_s << fetch << u"part"_s;
 }
 
 // Each failure ends in its one message (caption "Dikkat", information icon,
@@ -344,6 +364,23 @@ void TestVersionCheck::failures()
         k.Bounds.readTimeout = 1000;
         k.Bounds.transferTimeout = 1000;
         scripted(join({login, retrieve, {ftptest::Trickle(trickled, 40)}}));
+    } else if (setting == u"slow login"_s || setting == u"slow retrieval"_s) {
+        // Each reply and each byte well within the bounds of its wait and of
+        // the transfer; only the one over the whole exchange ends it.
+        k.Bounds.readTimeout = 1000;
+        k.Bounds.transferTimeout = 20000;
+        k.Bounds.exchangeTimeout = 900;
+        const auto slowly = [](Script steps) {
+            Script out;
+            for (ftptest::Step &s : steps) {
+                if (s.kind == ftptest::Step::Kind::Send)
+                    out.push_back(ftptest::Pause(300));
+                out.push_back(std::move(s));
+            }
+            return out;
+        };
+        const Script rest = {ftptest::Trickle(trickled.substr(0, 50), 40), ftptest::Send("226 Done.\r\n")};
+        scripted(setting == u"slow login"_s ? join({slowly(login), retrieve, rest}) : join({login, retrieve, rest}));
     }
 
     const bool ended = execute(k, [](TSurumKontrolF *) { return false; });
@@ -408,6 +445,104 @@ void TestVersionCheck::unwritableProgramFolder()
     QVERIFY(r.reached);
     QCOMPARE(r.labels.value(5), TSurumKontrolF::UpdateNeeded);
     QCOMPARE(readFile(path), "KZQ1,1.07\r\n"_ba);
+}
+
+// Clicks and keys given while the exchange holds the window were aimed at
+// the wait panel; once the verdict shows, they do nothing, whatever button
+// now lies where they went. The server puts them into the program's queue
+// while the window waits for its reply, as the window system would.
+void TestVersionCheck::inputDuringTheExchangeIsDropped_data()
+{
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<QString>("input"); // a button to click where it will show, or a key with Alt
+    QTest::addColumn<QString>("front");
+    QTest::newRow("up to date, a click where Tamam shows") << "KZQ1,1.06\r\n"_ba << u"SpeedButton3"_s
+                                                           << u"PanelTamam"_s;
+    QTest::newRow("update needed, a click where Güncelle shows") << "KZQ1,1.07\r\n"_ba << u"SpeedButton1"_s
+                                                                 << u"PanelGuncel"_s;
+    QTest::newRow("update needed, a click where Kapat shows") << "KZQ1,1.07\r\n"_ba << u"SpeedButton2"_s
+                                                              << u"PanelGuncel"_s;
+    QTest::newRow("up to date, Alt+T") << "KZQ1,1.06\r\n"_ba << u"T"_s << u"PanelTamam"_s;
+    QTest::newRow("update needed, Alt+G") << "KZQ1,1.07\r\n"_ba << u"G"_s << u"PanelGuncel"_s;
+}
+
+void TestVersionCheck::inputDuringTheExchangeIsDropped()
+{
+    QFETCH(QByteArray, list);
+    QFETCH(QString, input);
+    QFETCH(QString, front);
+    TKvSurumKontrol k;
+    prepare(k, 0);
+    // Seen by the server's thread once the dialog is up.
+    struct Target {
+        TSurumKontrolF *dialog = nullptr;
+        QWindow *window = nullptr;
+        QPointF at;
+        const QPointingDevice *mouse = nullptr;
+    } target;
+    std::atomic<bool> ready{false};
+    std::atomic<int> posted{0};
+    const auto post = [&] {
+        if (!ready.load(std::memory_order_acquire))
+            return;
+        if (input.size() == 1) {
+            const auto key = Qt::Key(Qt::Key_A + (input.at(0).unicode() - u'A'));
+            QCoreApplication::postEvent(target.dialog, new QKeyEvent(QEvent::KeyPress, key, Qt::AltModifier,
+                                                                     input.toLower()));
+            QCoreApplication::postEvent(target.dialog, new QKeyEvent(QEvent::KeyRelease, key, Qt::AltModifier,
+                                                                     input.toLower()));
+        } else {
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+                QCoreApplication::postEvent(target.window, new QMouseEvent(type, target.at, target.at, Qt::LeftButton,
+                                                                           held, Qt::NoModifier, target.mouse));
+            }
+        }
+        ++posted;
+    };
+    const Script script = {ftptest::Send("220 hi\r\n"), ftptest::Read(), ftptest::Call(post),
+                           ftptest::Pause(100), ftptest::Send("331 pw\r\n"), ftptest::Read(),
+                           ftptest::Send("230 in\r\n"), ftptest::Read(), ftptest::Send("200 ok\r\n"),
+                           ftptest::Read(), ftptest::Send("215 UNIX\r\n"), ftptest::Read(),
+                           ftptest::Send("200 ok\r\n"), ftptest::Read(), ftptest::Send("150 go\r\n"),
+                           ftptest::Data(list.toStdString()), ftptest::Send("226 Done.\r\n")};
+    ftptest::ScriptedFtpServer server(script);
+    k.setPort(server.Port());
+    Result r;
+    bool settling = false;
+    const bool ended = execute(k, [&](TSurumKontrolF *d) {
+        if (settling)
+            return false;
+        if (!ready.load()) {
+            QApplication::setActiveWindow(d);
+            target.dialog = d;
+            target.window = d->windowHandle();
+            if (input.size() > 1) {
+                auto *button = d->findChild<QPushButton *>(input);
+                target.at = button->mapTo(d, button->rect().center());
+            }
+            target.mouse = QPointingDevice::primaryPointingDevice();
+            ready.store(true, std::memory_order_release);
+        }
+        if (d->Timer1->isActive() || d->PanelBekleme->isVisible())
+            return false;
+        // A key presses its button for a moment before it clicks: whatever
+        // the input would do, it has done after this.
+        settling = true;
+        QTest::qWait(400);
+        r.reached = d->isVisible();
+        r.front = frontPanel(d);
+        // Input given now is handled as usual.
+        if (r.reached)
+            QTest::mouseClick(r.front == u"PanelTamam"_s ? d->SpeedButton3 : d->SpeedButton2, Qt::LeftButton);
+        return true;
+    });
+    QVERIFY(ended);
+    QCOMPARE(posted.load(), 1);
+    QVERIFY2(r.reached, "the dialog closed before its verdict showed");
+    QCOMPARE(r.front, front);
+    QVERIFY((*m_platform)->shellOpens.isEmpty());
+    QVERIFY((*m_platform)->boxes.isEmpty());
 }
 
 QTEST_MAIN(TestVersionCheck)

@@ -31,6 +31,7 @@
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTextEdit>
 #include <QTextList>
 
@@ -90,8 +91,8 @@ QString widgetText(QWidget *w)
         return l->text();
     if (auto *b = qobject_cast<QAbstractButton *>(w))
         return b->text();
-    if (auto *t = qobject_cast<QTextEdit *>(w))
-        return t->toPlainText();
+    if (auto *t = qobject_cast<QTextEdit *>(w)) // a large document's text would slow every answer
+        return t->document()->characterCount() < 1 << 20 ? t->toPlainText() : QString();
     if (auto *list = qobject_cast<QListWidget *>(w))
         return list->currentItem() ? list->currentItem()->text() : QString();
     return w->windowTitle();
@@ -193,6 +194,27 @@ QJsonObject documentsJson()
     return {{QStringLiteral("windows"), titles}, {QStringLiteral("current"), current}};
 }
 
+// The paragraphs drawn in the viewport from top to bottom: those between the
+// ones at its top and bottom edges that the layout gave lines and placed
+// inside it, so a paragraph the layout skips is missing here as on screen.
+// Reads the layout as it stands and lays nothing out.
+QJsonArray visibleParagraphs(QTextEdit *e)
+{
+    const QTextBlock top = e->cursorForPosition(QPoint(2, 0)).block();
+    const QTextBlock bottom = e->cursorForPosition(QPoint(2, e->viewport()->height() - 1)).block();
+    const double from = e->verticalScrollBar()->value();
+    const double to = from + e->viewport()->height();
+    QJsonArray out;
+    for (QTextBlock b = top; b.isValid() && b.blockNumber() <= bottom.blockNumber() && out.size() < 200;
+         b = b.next()) {
+        const QTextLayout *l = b.layout();
+        const QRectF r = l->boundingRect().translated(l->position());
+        if (l->lineCount() > 0 && r.bottom() > from && r.top() < to)
+            out.append(b.text().left(60));
+    }
+    return out;
+}
+
 QJsonObject editorJson()
 {
     QTextEdit *e = activeEditor();
@@ -228,6 +250,10 @@ QJsonObject editorJson()
                   {QStringLiteral("rect"), rectJson(globalRect(e->viewport()))}};
     if (e->document()->characterCount() < 1 << 20)
         o.insert(QStringLiteral("text"), e->toPlainText());
+    o.insert(QStringLiteral("length"), e->document()->characterCount() - 1);
+    // Whether Qt has laid the document out to its last paragraph yet.
+    o.insert(QStringLiteral("laidOut"), e->document()->lastBlock().layout()->lineCount() > 0);
+    o.insert(QStringLiteral("visibleParagraphs"), visibleParagraphs(e));
     // Where a given character lies on screen, for clicks on a word.
     o.insert(QStringLiteral("caretRect"),
              rectJson(QRect(e->viewport()->mapToGlobal(e->cursorRect().topLeft()), e->cursorRect().size())));
