@@ -474,7 +474,7 @@ void TestAboutBox::keysWithTheLinks_data()
     const Input tab{Qt::Key_Tab, {}, u"\t"_s};
     const Input enter{Qt::Key_Return, {}, u"\r"_s};
     const Input space{Qt::Key_Space, {}, u" "_s};
-    const Opened web{{u"IEXPLORE.EXE"_s, u"www.torvanta.com.tr"_s}};
+    const Opened web{{u"IEXPLORE.EXE"_s, u"https://www.torvanta.com.tr"_s}};
     const Opened mail{{u"MSIMN.EXE"_s, u"mailto:bilgi@torvanta.com.tr"_s}};
     QTest::addColumn<Inputs>("inputs");
     QTest::addColumn<Opened>("opened");
@@ -516,7 +516,7 @@ void TestAboutBox::readerPressesLikeAClick_data()
     QTest::addColumn<bool>("teamShown");
     QTest::newRow("left picture") << u"Image1"_s << QAccessible::Button << u"TORVANTA Team"_s << Opened{} << true;
     QTest::newRow("web label") << u"RxLabel1"_s << QAccessible::Link << u"www.torvanta.com.tr"_s
-                               << Opened{{u"IEXPLORE.EXE"_s, u"www.torvanta.com.tr"_s}} << false;
+                               << Opened{{u"IEXPLORE.EXE"_s, u"https://www.torvanta.com.tr"_s}} << false;
     QTest::newRow("mail label") << u"RxLabel3"_s << QAccessible::Link << u"bilgi@torvanta.com.tr"_s
                                 << Opened{{u"MSIMN.EXE"_s, u"mailto:bilgi@torvanta.com.tr"_s}} << false;
 }
