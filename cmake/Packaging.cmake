@@ -48,7 +48,7 @@ if(NOT kelmora_runtime_packages)
 endif()
 list(JOIN kelmora_runtime_packages ", " kelmora_runtime_depends)
 # The editor's document class keeps its lists in Qt's private list data
-# (src/documents/formats/TextDocument.cpp): only the Qt it was built against
+# (src/documents/model/TextDocument.cpp): only the Qt it was built against
 # may run it, as Debian's own Qt modules depend on it.
 string(APPEND kelmora_runtime_depends ", qt6-base-abi (= ${Qt6_VERSION})")
 

@@ -1,6 +1,6 @@
 #include "BenchDocument.h"
 
-#include "formats/DocumentModel.h"
+#include "model/DocumentModel.h"
 
 #include <QRandomGenerator>
 #include <QStringList>

@@ -8,8 +8,8 @@
 //                      [--only open|process|search]
 
 #include "formats/DocumentIO.h"
-#include "formats/DocumentModel.h"
-#include "formats/TextDocument.h"
+#include "model/DocumentModel.h"
+#include "model/TextDocument.h"
 #include "Inputs.h"
 #include "Measure.h"
 #ifdef KELMORA_BENCH_FIND

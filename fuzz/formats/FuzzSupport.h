@@ -2,8 +2,8 @@
 // What both document fuzzers share: one application object (image plugins
 // need it) and a document prepared like the editor's, reused across inputs.
 
-#include "formats/DocumentModel.h"
-#include "formats/TextDocument.h"
+#include "model/DocumentModel.h"
+#include "model/TextDocument.h"
 
 #include <QCoreApplication>
 #include <QTextDocument>

@@ -22,37 +22,14 @@ fail() {
   exit 1
 }
 
-# --- On the virtual display (the stage runs itself again under xvfb-run) -----
+# --- On the virtual display (the stage runs itself again on a fresh X session
+# with a window manager: tests/support/xsession.py) -------------------------
 
-# Prints the window id of the visible window titled exactly $1, waiting up to
-# $2 seconds; prints nothing when there is none.
-wait_for_window() {
-  local pattern wid i
-  # shellcheck disable=SC2016 # a sed expression, not a shell one
-  pattern=$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')
-  for ((i = 0; i < $2 * 4; i++)); do
-    wid=$(xdotool search --onlyvisible --name "^${pattern}\$" 2>/dev/null | head -n 1 || true)
-    if [ -n "$wid" ]; then
-      echo "$wid"
-      return
-    fi
-    sleep 0.25
-  done
-}
-
-wm=
+xsession=$top/tests/support/xsession.py
 app=
 on_display() {
   local run=$1 caption=$2 wid i status
-  trap 'kill $app $wm 2>/dev/null || true' EXIT
-  openbox --sm-disable > "$run/openbox.log" 2>&1 &
-  wm=$!
-  for ((i = 0; i < 40; i++)); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.25
-  done
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
-    fail "openbox did not come up on $DISPLAY (see $run/openbox.log)"
+  trap 'kill $app 2>/dev/null || true' EXIT
 
   # The environment a desktop session gives a program it starts, with an
   # empty home; strace records every file the program touches.
@@ -61,8 +38,7 @@ on_display() {
     DISPLAY="$DISPLAY" XAUTHORITY="$XAUTHORITY" /usr/bin/kelmora) > "$run/kelmora.log" 2>&1 &
   app=$!
 
-  wid=$(wait_for_window "$caption" 30)
-  if [ -z "$wid" ]; then
+  if ! wid=$(python3 "$xsession" window --timeout 30 --pid "$app" "$caption"); then
     import -window root "$run/screen.png" 2>/dev/null || true
     fail "no visible window titled \"$caption\" within 30 s of starting /usr/bin/kelmora; program output:
 $(cat "$run/kelmora.log")"
@@ -247,7 +223,7 @@ step="running the installed program"
 run=$tmp/run
 mkdir -p "$run/work" "$run/home" "$run/xdg-runtime"
 chmod 700 "$run/xdg-runtime"
-if ! xvfb-run -a -s "-screen 0 1280x1024x24" bash "$self" --on-display "$run" "$caption"; then
+if ! python3 "$xsession" --screen 1280x1024 -- bash "$self" --on-display "$run" "$caption"; then
   mkdir -p "$build"
   [ -f "$run/screen.png" ] && cp "$run/screen.png" "$build/package-stage.png" &&
     echo "package stage: the display is kept as $build/package-stage.png" >&2

@@ -7,7 +7,7 @@
 // to the command classes of their layers, which reach the documents through
 // the DocumentHost the frame implements.
 
-#include "base/Platform.h"
+#include "base/ui/Platform.h"
 #include "documents/DocumentHost.h"
 #include "documents/FileCommands.h"
 #include "documents/RichEdit.h"
@@ -59,7 +59,7 @@ public:
     void WebSitesi1Click(QObject *sender);
     void ProgramSrmnKontrolEt1Click(QObject *sender);
 
-    // ---- window arrangement ----
+    // ---- window arrangement (MainWindows.cpp) ----
     void WindowCascade1Execute(QObject *sender);
     void WindowTileHorizontal1Execute(QObject *sender);
     void WindowTileVertical1Execute(QObject *sender);
@@ -69,10 +69,13 @@ public:
     void EditCopy1Execute(QObject *sender);
     void EditPaste1Execute(QObject *sender);
 
-    // ---- command-state refresh ----
+    // ---- command-state refresh (all of it in MainRefresh.cpp) ----
     void Timer1Timer(QObject *sender);
     void durum_kontrol(QObject *sender);
-
+    // Runs the update step of the self-enabling actions (close, window
+    // arrangement, clipboard); the platform does this when idle, when a menu
+    // opens and before a shortcut is judged.
+    void updateActions();
     // ---- documents and files ----
     void pencere_ac(const QString &name);
     void FileNew1Execute(QObject *sender);
@@ -125,16 +128,16 @@ public:
     QWidget *dialogParent() override { return this; }
     TMDIchild *activeDocument() const override { return ActiveMDIChild(); }
     QList<TMDIchild *> documents() const override { return MDIChildren(); }
-    TMDIchild *createDocumentWindow(const QString &name, bool untitled) override;
+    void adoptDocumentWindow(TMDIchild *child) override;
+    QMenu *documentMenu() override { return PopupMenu1; }
     void activateDocument(TMDIchild *child) override;
-    void refresh() override { durum_kontrol(this); }
+    void refresh() override;
     FileDialogState &openDialog() override { return Open1; }
     FileDialogState &saveDialog() override { return save1; }
-    // The long part of the application's hint text, as the hint line shows it.
-    QString applicationHint() const { return m_hint; }
     // The caption FormShow gave the frame. windowTitle() is not it: Qt adds
     // " - [title]" to that while a document window is maximized.
     QString Caption() const { return m_caption; }
+    // Puts the long part of a hint text on the hint line.
     void setApplicationHint(const QString &hint);
 
     // ---- controls (named as on the form) ----
@@ -180,11 +183,6 @@ public:
     QLabel *ImageTitle = nullptr;         // hidden; the title picture handed to the Help components
     about::TKvAbout *KvAbout1 = nullptr;  // the about component, a child of the frame
 
-    // Runs the update step of the self-enabling actions (close, window
-    // arrangement, clipboard); the platform does this when idle, when a menu
-    // opens and before a shortcut is judged.
-    void updateActions();
-
 protected:
     bool event(QEvent *e) override;
     void showEvent(QShowEvent *e) override;
@@ -206,6 +204,7 @@ private:
     void buildContextMenus();
     void buildDialogs();
     void buildAboutComponents();
+    void buildRefresh();
     void updateClipboardActions();
     void fillWindowList();
     void setComboText(QComboBox *box, const QString &text);

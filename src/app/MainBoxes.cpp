@@ -1,4 +1,5 @@
-// The formatting bar's two boxes as the keyboard reaches them. Keys go to the
+// The formatting bar's two boxes: their lists, filled once the frame is
+// built (FormCreate), and the boxes as the keyboard reaches them. Keys go to the
 // box itself (an editable drop-down list keeps the focus), so the frame's
 // KeyPreview runs ComboBox2KeyPress there, holds the size box to two typed
 // characters, and completes what a key typed against the box's list. Each
@@ -8,12 +9,15 @@
 // the opened list, pasting) run it at once.
 
 #include "BoxCompletion.h"
-#include "base/Guard.h"
-#include "base/KeyPreview.h"
+#include "base/ui/Guard.h"
+#include "base/ui/KeyPreview.h"
 #include "Main.h"
 
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QLineEdit>
+
+#include <algorithm>
 
 namespace kelmora {
 
@@ -86,6 +90,29 @@ void TAna::boxTextEdited(QComboBox *box, void (TAna::*change)(QObject *))
     if (m_settingBoxes || m_boxInKey == box)
         return;
     guarded([this, box, change] { (this->*change)(box); });
+}
+
+// The face box lists every family once; the size box starts at its fifth size.
+void TAna::FormCreate(QObject *)
+{
+    QStringList faces;
+    for (const QString &family : QFontDatabase::families()) {
+        // Families offered by several foundries come as "Name [Foundry]";
+        // the list shows each family once, by its name.
+        const qsizetype bracket = family.indexOf(QStringLiteral(" ["));
+        faces.append(bracket > 0 ? family.left(bracket) : family);
+    }
+    faces.append(QStringLiteral("Default"));
+    faces.removeDuplicates();
+    std::stable_sort(faces.begin(), faces.end(), [](const QString &a, const QString &b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    m_settingBoxes = true;
+    ComboBox1->clear();
+    ComboBox1->addItems(faces);
+    ComboBox1->setCurrentIndex(0);
+    ComboBox2->setCurrentIndex(4);
+    m_settingBoxes = false;
 }
 
 } // namespace kelmora

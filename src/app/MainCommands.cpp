@@ -17,16 +17,9 @@ namespace kelmora {
 
 // ---- the host ----------------------------------------------------------------
 
-TMDIchild *TAna::createDocumentWindow(const QString &name, bool untitled)
+void TAna::adoptDocumentWindow(TMDIchild *child)
 {
     const int index = MDIChildCount() % 8;
-    DocumentWindowHooks hooks;
-    hooks.refresh = [this] { durum_kontrol(this); };
-    hooks.save = [this](TMDIchild *child) { return m_files.saveForClose(child); };
-    hooks.contextMenu = PopupMenu1;
-    auto *child = new TMDIchild(std::move(hooks));
-    child->SetCaption(name);
-    child->SetUntitled(untitled);
     QMdiSubWindow *sw = m_mdiArea->addSubWindow(child);
     sw->setAttribute(Qt::WA_DeleteOnClose);
     // Each new window steps down and to the right of the last, as a cascade,
@@ -39,7 +32,6 @@ TMDIchild *TAna::createDocumentWindow(const QString &name, bool untitled)
     sw->show();
     m_mdiArea->setActiveSubWindow(sw);
     child->RichEdit1->setFocus();
-    return child;
 }
 
 void TAna::activateDocument(TMDIchild *child)
@@ -86,15 +78,7 @@ void TAna::Paragraf1Click(QObject *)
 {
     if (paragraf_ayari)
         paragraf_ayari->exec();
-    durum_kontrol(this);
-}
-
-void TAna::updateClipboardActions()
-{
-    const ClipboardState can = EditCommands::clipboardState(this, m_clipboardHasText);
-    EditCut1->setEnabled(can.cut);
-    EditCopy1->setEnabled(can.copy);
-    EditPaste1->setEnabled(can.paste);
+    refresh();
 }
 
 // Each clipboard action updates itself first and runs only when then enabled.

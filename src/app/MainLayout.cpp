@@ -3,8 +3,8 @@
 
 #include "Main.h"
 
-#include "base/Guard.h"
-#include "base/Wiring.h"
+#include "base/ui/Guard.h"
+#include "base/ui/Wiring.h"
 #include "Hints.h"
 #include "base/Identity.h"
 #include "ImageList.h"

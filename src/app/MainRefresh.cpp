@@ -1,15 +1,42 @@
-// The command-state refresh: the 200 ms tick that enables the document
-// commands while a document window exists, and durum_kontrol, which mirrors
-// the selection's formatting into the formatting bar.
+// The command state, in one place. Three steps, each with its own trigger:
+//   Timer1Timer    the 200 ms tick: the document commands and the formatting
+//                  bar are enabled while a document window exists;
+//   updateActions  whenever the program is idle, a menu opens or a shortcut
+//                  is judged: close, window arrangement and the clipboard
+//                  commands follow the active document and the clipboard;
+//   durum_kontrol  the host's refresh(), on every key and click in a document
+//                  and after the commands that change the look: the
+//                  formatting bar mirrors the selection.
+// Nothing else in the frame enables a command or sets a button's state.
 
 #include "Main.h"
 
+#include "base/ui/Guard.h"
+#include "base/ui/Wiring.h"
+
+#include <QAbstractEventDispatcher>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QMenu>
+#include <QTimer>
 #include <QToolButton>
 
 namespace kelmora {
+
+void TAna::buildRefresh()
+{
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(200);
+    // An error in a tick is shown and the timer goes on.
+    wire(this, Timer1, &QTimer::timeout, &TAna::Timer1Timer);
+    Timer1->start();
+
+    // The self-enabling actions follow the state whenever the program is idle.
+    if (auto *dispatcher = QAbstractEventDispatcher::instance())
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] { guarded([this] { updateActions(); }); });
+    updateActions();
+}
 
 void TAna::Timer1Timer(QObject *)
 {
@@ -43,6 +70,28 @@ void TAna::Timer1Timer(QObject *)
             a->setEnabled(false);
         ToolButton17->setEnabled(false);
     }
+}
+
+void TAna::updateActions()
+{
+    const int count = MDIChildCount();
+    FileClose1->setEnabled(ActiveMDIChild() != nullptr);
+    for (QAction *a : {WindowCascade1, WindowTileHorizontal1, WindowTileVertical1, WindowMinimizeAll1})
+        a->setEnabled(count > 0);
+    updateClipboardActions();
+}
+
+void TAna::updateClipboardActions()
+{
+    const ClipboardState can = EditCommands::clipboardState(this, m_clipboardHasText);
+    EditCut1->setEnabled(can.cut);
+    EditCopy1->setEnabled(can.copy);
+    EditPaste1->setEnabled(can.paste);
+}
+
+void TAna::refresh()
+{
+    durum_kontrol(this);
 }
 
 void TAna::durum_kontrol(QObject *)

@@ -1,6 +1,6 @@
 #include "PaneSwitch.h"
 
-#include "base/Guard.h"
+#include "base/ui/Guard.h"
 
 #include <QAction>
 #include <algorithm>

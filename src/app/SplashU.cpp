@@ -1,6 +1,7 @@
 #include "SplashU.h"
 
 #include "base/Identity.h"
+#include "base/ui/DialogLook.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -50,13 +51,6 @@ QFont labelFont(int pixelHeight)
     return f;
 }
 
-void setTextColor(QLabel *label, const QColor &c)
-{
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, c);
-    label->setPalette(pal);
-}
-
 } // namespace
 
 TSplashF::TSplashF(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
@@ -82,13 +76,13 @@ TSplashF::TSplashF(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::Fra
     LabelPrg->setGeometry(257, 95, 160, 32);
     LabelPrg->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     LabelPrg->setFont(labelFont(27));
-    setTextColor(LabelPrg, QColor(0, 255, 255));
+    setTextColour(LabelPrg, QColor(0, 255, 255));
 
     LabelSrm = new QLabel(this);
     LabelSrm->setObjectName(QStringLiteral("LabelSrm"));
     LabelSrm->setAlignment(Qt::AlignRight | Qt::AlignTop);
     LabelSrm->setFont(labelFont(24));
-    setTextColor(LabelSrm, QColor(0, 255, 0));
+    setTextColour(LabelSrm, QColor(0, 255, 0));
 
     Gauge1 = new TGauge(this);
     Gauge1->setObjectName(QStringLiteral("Gauge1"));

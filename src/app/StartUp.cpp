@@ -2,7 +2,7 @@
 
 #include "base/Identity.h"
 #include "Main.h"
-#include "base/Platform.h"
+#include "base/ui/Platform.h"
 #include "SplashU.h"
 #include "editing/metinara.h"
 #include "editing/prgf_ayari.h"

@@ -1,9 +1,9 @@
 // Kelmora's entry: the application object, Qt's Turkish texts, the start-up
 // sequence with the splash, then the maximized frame and the message loop.
 
-#include "base/FontFaces.h"
-#include "base/Platform.h"
-#include "base/RunSettings.h"
+#include "base/ui/FontFaces.h"
+#include "base/ui/Platform.h"
+#include "base/ui/RunSettings.h"
 #include "editing/FontDialog.h"
 #include "Main.h"
 #include "StartUp.h"

@@ -1,7 +1,8 @@
 #pragma once
 // The program's error classes. Every command failure is one of these, thrown
-// where it happens with its final, user-visible text (UTF-8), and caught only by
-// the handler guard (Guard.h), which shows it in the standard error box.
+// where it happens with its final, user-visible text (UTF-8, from
+// ErrorTexts.h), and caught only by the handler guard (ui/Guard.h), which
+// shows it in the standard error box.
 // Plain C++ on purpose: the FTP client and the document formats use them
 // without any widget or Qt dependency.
 
@@ -58,29 +59,5 @@ class EPrinter : public Exception {
 public:
     using Exception::Exception;
 };
-
-// The errors' texts, in one place: the error box shows them as they stand.
-namespace errortext {
-inline constexpr const char *FailedToLoadStream = "Failed to Load Stream";
-inline constexpr const char *FailedToSaveStream = "Failed to Save Stream";
-inline constexpr const char *NoDefaultPrinter = "There is no default printer currently selected";
-inline constexpr const char *PrinterNotValid = "Printer selected is not valid";
-inline constexpr const char *PrintingInProgress = "Printing in progress";
-// Cannot open file "<path>". <reason>
-inline std::string cannotOpenFile(const std::string &path, const std::string &reason)
-{
-    return "Cannot open file \"" + path + "\". " + reason;
-}
-// Cannot create file "<path>". <reason>
-inline std::string cannotCreateFile(const std::string &path, const std::string &reason)
-{
-    return "Cannot create file \"" + path + "\". " + reason;
-}
-// '<text>' is not a valid integer value
-inline std::string notAnInteger(const std::string &text)
-{
-    return "'" + text + "' is not a valid integer value";
-}
-} // namespace errortext
 
 } // namespace kelmora

@@ -1,5 +1,6 @@
 #include "IntConvert.h"
 
+#include "ErrorTexts.h"
 #include "Exceptions.h"
 
 namespace kelmora {

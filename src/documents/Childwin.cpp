@@ -1,8 +1,8 @@
 #include "Childwin.h"
 
-#include "base/Guard.h"
-#include "base/Platform.h"
-#include "base/ScrollBarNames.h"
+#include "base/ui/Guard.h"
+#include "base/ui/Platform.h"
+#include "base/ui/ScrollBarNames.h"
 #include "RichEdit.h"
 
 #include <QCloseEvent>

@@ -6,11 +6,11 @@
 // window whose file could not be read keeps that path as its title but never
 // writes there until the user chooses a path in the save dialog.
 // Closing a modified document asks whether to save it. What the window needs
-// of its host - the refresh of the formatting bar, the save of the close
-// prompt's Yes, the document context menu - it is given at creation. A
-// screen reader names the editor by the title, kept in step with it.
+// besides - the refresh of the formatting bar, the save of the close prompt's
+// Yes, the document context menu - the file commands give it at creation.
+// A screen reader names the editor by the title, kept in step with it.
 
-#include "base/Platform.h"
+#include "base/ui/Platform.h"
 
 #include <QWidget>
 

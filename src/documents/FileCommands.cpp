@@ -58,9 +58,22 @@ FileDialogState saveDialogSetup()
 FileCommands::FileCommands(DocumentHost &host) : m_host(host) {}
 FileCommands::~FileCommands() = default;
 
+TMDIchild *FileCommands::newWindow(const QString &name, bool untitled)
+{
+    DocumentWindowHooks hooks;
+    hooks.refresh = [this] { m_host.refresh(); };
+    hooks.save = [this](TMDIchild *child) { return saveForClose(child); };
+    hooks.contextMenu = m_host.documentMenu();
+    auto *child = new TMDIchild(std::move(hooks));
+    child->SetCaption(name);
+    child->SetUntitled(untitled);
+    m_host.adoptDocumentWindow(child);
+    return child;
+}
+
 TMDIchild *FileCommands::openWindow(const QString &name)
 {
-    TMDIchild *child = m_host.createDocumentWindow(name, false);
+    TMDIchild *child = newWindow(name, false);
     // The window is open and titled before reading starts; a read error
     // leaves it so, and then it must not write its empty content over the
     // file it could not read: it stays unread until a successful load.
@@ -79,7 +92,7 @@ void FileCommands::newDocument()
 {
     // Not a running counter: after closing ADSIZ1 of two, New gives ADSIZ2 again.
     const QString name = QStringLiteral("ADSIZ") + QString::number(m_host.documents().size() + 1);
-    TRichEdit *editor = m_host.createDocumentWindow(name, true)->RichEdit1;
+    TRichEdit *editor = newWindow(name, true)->RichEdit1;
     editor->Clear();
     editor->Paragraph().SetAlignment(ParaAlignment::Left);
     // The window's own set-up is no edit of the user's: nothing to undo.

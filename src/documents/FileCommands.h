@@ -1,12 +1,14 @@
 #pragma once
 // FileCommands: New, Open, Save, Save As, the close prompt's save, the exit
 // pass over the modified documents and printing, on the documents of a
-// DocumentHost. The title doubles as the path; the format switch (PlainText)
+// DocumentHost. They make each document window themselves (its close prompt
+// saves through them) and hand it to the host, which only shows and places
+// it. The title doubles as the path; the format switch (PlainText)
 // decides what every write produces and only the save dialog's filter
 // changes it. A window whose file was not read writes only to a path chosen
 // in the save dialog. Errors are thrown (the caller's guard shows them).
 
-#include "base/Platform.h"
+#include "base/ui/Platform.h"
 
 #include <QString>
 
@@ -46,6 +48,8 @@ public:
     void print();
 
 private:
+    // A new document window titled name, taken in by the host and active.
+    TMDIchild *newWindow(const QString &name, bool untitled);
     bool saveAs(TMDIchild *child);
     // Shows the save dialog for child's save; false when it was cancelled.
     // A window whose file was not read opens it on that file's folder and

@@ -1,5 +1,6 @@
 #include "Printing.h"
 
+#include "base/ErrorTexts.h"
 #include "base/Exceptions.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -1,9 +1,10 @@
 #include "RichEdit.h"
 
+#include "base/ErrorTexts.h"
 #include "base/Exceptions.h"
-#include "base/Guard.h"
-#include "formats/TextDocument.h"
-#include "formats/TextSearch.h"
+#include "base/ui/Guard.h"
+#include "model/TextDocument.h"
+#include "model/TextSearch.h"
 
 #include <QKeyEvent>
 #include <QMimeData>

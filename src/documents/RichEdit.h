@@ -9,9 +9,9 @@
 
 #include "LayoutHeight.h"
 #include "formats/DocumentIO.h"
-#include "formats/DocumentModel.h"
-#include "formats/ParagraphFormat.h"
-#include "formats/SelectionFormat.h"
+#include "model/DocumentModel.h"
+#include "model/ParagraphFormat.h"
+#include "model/SelectionFormat.h"
 
 #include <QColor>
 #include <QPointer>
@@ -28,7 +28,7 @@ using model::ParaAlignment;
 
 class TRichEdit;
 
-// Text attributes of the selection, by the rules of formats/SelectionFormat.h:
+// Text attributes of the selection, by the rules of model/SelectionFormat.h:
 // what every selected character has for the style set; face, size and colour
 // of the first selected character. Writing applies to the selection, or to
 // the text typed next when nothing is selected.

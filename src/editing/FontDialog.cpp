@@ -1,8 +1,8 @@
 #include "FontDialog.h"
 
-#include "base/DialogFlags.h"
-#include "base/DialogPlacement.h"
-#include "base/Wiring.h"
+#include "base/ui/DialogLook.h"
+#include "base/ui/DialogPlacement.h"
+#include "base/ui/Wiring.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -333,9 +333,7 @@ void FontDialog::updateSample()
     // The sample box is small; larger sizes are shown at the size it holds.
     f.setPointSize(qBound(1, SizeEdit->text().toInt(), 28));
     Sample->setFont(f);
-    QPalette p = Sample->palette();
-    p.setColor(QPalette::WindowText, c.colour);
-    Sample->setPalette(p);
+    setTextColour(Sample, c.colour);
 }
 
 bool FontDialog::eventFilter(QObject *watched, QEvent *event)

@@ -7,7 +7,7 @@
 // installed and the size is any whole number of at least one point. It takes
 // a FontChoice in and hands one out on OK; it keeps nothing itself.
 
-#include "base/Platform.h"
+#include "base/ui/Platform.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #include "FormatCommands.h"
 
 #include "base/IntConvert.h"
-#include "base/Platform.h"
+#include "base/ui/Platform.h"
 #include "documents/DocumentHost.h"
 #include "documents/UndoStep.h"
 

@@ -1,9 +1,10 @@
 #include "metinara.h"
 
-#include "base/Guard.h"
-#include "base/DialogFlags.h"
-#include "base/KeyPreview.h"
-#include "base/Platform.h"
+#include "base/ui/DialogLook.h"
+#include "base/ui/Guard.h"
+#include "base/ui/Wiring.h"
+#include "base/ui/KeyPreview.h"
+#include "base/ui/Platform.h"
 #include "documents/RichEdit.h"
 
 #include <QCheckBox>
@@ -20,13 +21,6 @@ namespace {
 
 // The one search start position of the program.
 int g_searchStart = 0;
-
-QFont dialogFont()
-{
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(11);
-    return f;
-}
 
 } // namespace
 
@@ -66,8 +60,8 @@ Tmetin_ara::Tmetin_ara(QWidget *parent, EditorSource activeEditor)
     setTabOrder(CheckBox1, Button1);
     setTabOrder(Button1, Button2);
 
-    connect(Button1, &QPushButton::clicked, this, guard([this] { Button1Click(Button1); }));
-    connect(Button2, &QPushButton::clicked, this, guard([this] { Button2Click(Button2); }));
+    wire(this, Button1, &QPushButton::clicked, &Tmetin_ara::Button1Click);
+    wire(this, Button2, &QPushButton::clicked, &Tmetin_ara::Button2Click);
     auto *keys = new KeyPreview(this, [this](QWidget *target, QChar &key) {
         FormKeyPress(target, key);
         if (!key.isNull() && target == Edit1)

@@ -1,9 +1,10 @@
 #include "prgf_ayari.h"
 
-#include "base/Guard.h"
 #include "base/IntConvert.h"
-#include "base/DialogFlags.h"
-#include "base/KeyPreview.h"
+#include "base/ui/DialogLook.h"
+#include "base/ui/Guard.h"
+#include "base/ui/Wiring.h"
+#include "base/ui/KeyPreview.h"
 #include "documents/RichEdit.h"
 #include "documents/UndoStep.h"
 
@@ -52,9 +53,7 @@ Tparagraf_ayari::Tparagraf_ayari(QWidget *parent, EditorSource activeEditor, Ali
 {
     setObjectName(QStringLiteral("paragraf_ayari"));
     setWindowTitle(QStringLiteral("Paragraf Ayarı"));
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(11);
-    setFont(f);
+    setFont(dialogFont());
     setFixedSize(195, 230);
 
     buildIndentGroup();
@@ -82,8 +81,8 @@ Tparagraf_ayari::Tparagraf_ayari(QWidget *parent, EditorSource activeEditor, Ali
     setTabOrder(Button1, Button2);
     setTabOrder(Button2, ComboBox1);
 
-    connect(Button1, &QPushButton::clicked, this, guard([this] { Button1Click(Button1); }));
-    connect(Button2, &QPushButton::clicked, this, guard([this] { Button2Click(Button2); }));
+    wire(this, Button1, &QPushButton::clicked, &Tparagraf_ayari::Button1Click);
+    wire(this, Button2, &QPushButton::clicked, &Tparagraf_ayari::Button2Click);
     auto *keys = new KeyPreview(this, [this](QWidget *target, QChar &key) { keyPress(target, key); });
     keys->setCancelButton(Button2); // "&Kapat" is the cancel button: Escape presses it
 }

@@ -1,8 +1,9 @@
 // The standard error box and the guard every handler runs through.
 
-#include "base/ErrorBox.h"
-#include "base/Guard.h"
+#include "base/ErrorTexts.h"
 #include "base/Identity.h"
+#include "base/ui/ErrorBox.h"
+#include "base/ui/Guard.h"
 #include "ScriptedPlatform.h"
 
 #include <QTest>
@@ -42,7 +43,7 @@ void TestGuard::fullStopRule()
 {
     QFETCH(QString, message);
     QFETCH(QString, shown);
-    QCOMPARE(errorBoxText(message), shown);
+    QCOMPARE(QString::fromStdString(errorBoxText(message.toStdString())), shown);
 }
 
 void TestGuard::errorBoxLooksStandard()

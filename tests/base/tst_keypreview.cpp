@@ -1,7 +1,7 @@
 // The forms' one key-press mechanism: which character a key types for a
 // handler, and how the preview reaches the widget X really delivers keys to.
 
-#include "base/KeyPreview.h"
+#include "base/ui/KeyPreview.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // The real Platform: Qt's message boxes and file dialogs, driven from a timer
 // while they run modally, checked for their Turkish texts and their results.
 
-#include "base/Platform.h"
+#include "base/ui/Platform.h"
 
 #include <QAbstractButton>
 #include <QApplication>

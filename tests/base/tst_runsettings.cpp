@@ -3,7 +3,7 @@
 // and the user's configuration folder stays untouched while the colour
 // dialog still keeps its custom colours for the run.
 
-#include "base/RunSettings.h"
+#include "base/ui/RunSettings.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -11,10 +11,11 @@ set -euo pipefail
 bin=$1
 out=$2
 mkdir -p "$out"
+xsession=$(cd "$(dirname "$0")/../support" && pwd)/xsession.py
+# Turkish Q: a layout with AltGr (the right Alt types ₺ with T).
 if [ -z "${KELMORA_E2E_INNER:-}" ]; then
-  exec env KELMORA_E2E_INNER=1 xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+  exec env KELMORA_E2E_INNER=1 python3 "$xsession" --screen 1024x768 --layout tr -- bash "$0" "$@"
 fi
-unset QT_QPA_PLATFORM
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -62,15 +63,10 @@ share() {
 
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 
-openbox >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
-# Turkish Q: a layout with AltGr (the right Alt types ₺ with T).
-setxkbmap tr
 # Turkish number grouping for the memory figure.
 LANG=tr_TR.UTF-8 LC_CTYPE=C.UTF-8 "$bin" >"$work/app.log" 2>&1 &
 pids+=($!)
-wait_for 20 xdotool search --name "^$caption\$" || fail "the frame did not appear"
+python3 "$xsession" window --timeout 20 --pid "${pids[0]}" "$caption" >/dev/null || fail "the frame did not appear"
 sleep 1
 xdotool key alt+y
 sleep 0.5
@@ -106,5 +102,5 @@ above 0.05 "$navy" || fail "team panel still shown after a second Ctrl+Alt+T (na
 xdotool key Escape
 wait_for 5 bash -c "! xdotool search --name '^$caption\$' | while read -r w; do xdotool getwindowgeometry \$w; done | grep -q 'Geometry: 430x460'" \
   || fail "Esc did not close the about box"
-kill -0 "${pids[1]}" 2>/dev/null || fail "the program ended"
+kill -0 "${pids[0]}" 2>/dev/null || fail "the program ended"
 echo "about box end to end: passed; screenshot $out/about.png"

@@ -15,13 +15,17 @@ Environment: KELMORA_BIN, KELMORA_PROBE_LIB, KELMORA_DOC and KELMORA_E2E_ARTIFAC
 import functools
 import json
 import os
-import shutil
 import signal
 import socket
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import xsession  # noqa: E402  (the one X-session helper of the tests and scripts)
+from xsession import wait as _wait  # noqa: E402
 
 BIN = os.environ.get("KELMORA_BIN", "kelmora")
 PROBE_LIB = os.environ.get("KELMORA_PROBE_LIB", "")
@@ -36,74 +40,11 @@ class ScenarioTimeout(Exception):
     pass
 
 
-def _free_display():
-    for n in range(90, 400):
-        if not os.path.exists("/tmp/.X%d-lock" % n) and not os.path.exists("/tmp/.X11-unix/X%d" % n):
-            return n
-    raise RuntimeError("no free X display number")
-
-
-def _wait(predicate, timeout, what):
-    deadline = time.monotonic() + timeout
-    last = None
-    while time.monotonic() < deadline:
-        try:
-            last = predicate()
-            if last:
-                return last
-        except (OSError, ValueError, KeyError):
-            pass
-        time.sleep(0.05)
-    raise AssertionError("timed out after %.1f s waiting for %s" % (timeout, what))
-
-
-class Desktop:
-    """One X server with openbox; torn down with everything started on it."""
+class Desktop(xsession.Session):
+    """One X server with openbox at the suite's screen size and the given keyboard layout."""
 
     def __init__(self, layout="us"):
-        self.tmp = tempfile.mkdtemp(prefix="kelmora-e2e-")
-        for _ in range(5):
-            self.display = ":%d" % _free_display()
-            self.xvfb = subprocess.Popen(
-                ["Xvfb", self.display, "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp", "-noreset"],
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            sock = "/tmp/.X11-unix/X%s" % self.display[1:]
-            try:
-                _wait(lambda: os.path.exists(sock) or self.xvfb.poll() is not None, 10, "Xvfb")
-            except AssertionError:
-                pass
-            if self.xvfb.poll() is None and os.path.exists(sock):
-                break
-            self.xvfb.kill()
-        else:
-            raise RuntimeError("Xvfb did not start")
-        self.env = dict(os.environ, DISPLAY=self.display)
-        self.env.pop("QT_QPA_PLATFORM", None)
-        self.env.pop("WAYLAND_DISPLAY", None)
-        self.run(["setxkbmap", layout])
-        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        _wait(lambda: b"window id" in subprocess.run(
-            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env, capture_output=True).stdout,
-            10, "openbox")
-
-    def run(self, argv, check=True):
-        return subprocess.run(argv, env=self.env, check=check, capture_output=True, timeout=30)
-
-    def screenshot(self, path):
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        self.run(["import", "-window", "root", path], check=False)
-        return path
-
-    def close(self):
-        for p in (self.wm, self.xvfb):
-            if p.poll() is None:
-                p.terminate()
-                try:
-                    p.wait(5)
-                except subprocess.TimeoutExpired:
-                    p.kill()
-        shutil.rmtree(self.tmp, ignore_errors=True)
+        super().__init__(SCREEN, layout)
 
 
 class Kelmora:

@@ -6,7 +6,7 @@
 
 #include "FrameFixture.h"
 
-#include "base/DialogPlacement.h"
+#include "base/ui/DialogPlacement.h"
 #include "editing/FontDialog.h"
 #include "formats/DocumentIO.h"
 

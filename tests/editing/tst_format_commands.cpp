@@ -4,7 +4,7 @@
 #include "FrameFixture.h"
 #include "HostFixture.h"
 
-#include "base/Guard.h"
+#include "base/ui/Guard.h"
 
 #include <QComboBox>
 #include <QLineEdit>

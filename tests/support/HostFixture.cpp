@@ -36,20 +36,13 @@ QList<TMDIchild *> HostFixture::documents() const
     return out;
 }
 
-TMDIchild *HostFixture::createDocumentWindow(const QString &name, bool untitled)
+void HostFixture::adoptDocumentWindow(TMDIchild *child)
 {
-    DocumentWindowHooks hooks;
-    hooks.refresh = [this] { ++refreshes; };
-    hooks.save = [this](TMDIchild *child) { return files.saveForClose(child); };
-    auto *child = new TMDIchild(std::move(hooks));
     child->setAttribute(Qt::WA_DeleteOnClose);
-    child->SetCaption(name);
-    child->SetUntitled(untitled);
     child->resize(400, 300);
     child->show();
     m_windows.append(child);
     m_active = child;
-    return child;
 }
 
 TMDIchild *HostFixture::newDocument()

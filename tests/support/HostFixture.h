@@ -27,7 +27,8 @@ public:
     QWidget *dialogParent() override { return &m_parent; }
     TMDIchild *activeDocument() const override;
     QList<TMDIchild *> documents() const override;
-    TMDIchild *createDocumentWindow(const QString &name, bool untitled) override;
+    void adoptDocumentWindow(TMDIchild *child) override;
+    QMenu *documentMenu() override { return nullptr; }
     void activateDocument(TMDIchild *child) override { m_active = child; }
     void refresh() override { ++refreshes; }
     FileDialogState &openDialog() override { return open; }

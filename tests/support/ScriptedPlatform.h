@@ -3,7 +3,7 @@
 // was asked. A prompt the script did not expect fails the test (it is
 // recorded in unexpected() and answered with Cancel / false).
 
-#include "base/Platform.h"
+#include "base/ui/Platform.h"
 
 #include <QList>
 #include <QString>

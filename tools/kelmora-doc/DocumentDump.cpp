@@ -1,7 +1,7 @@
 #include "DocumentDump.h"
 
-#include "formats/CharacterFormat.h"
-#include "formats/DocumentModel.h"
+#include "model/CharacterFormat.h"
+#include "model/DocumentModel.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

@@ -6,11 +6,11 @@
 // stderr and exits with 1; wrong arguments exit with 2.
 
 #include "DocumentDump.h"
-#include "formats/DocumentIO.h"
-#include "formats/DocumentModel.h"
-#include "formats/TextDocument.h"
-#include "base/ErrorText.h"
+#include "base/ErrorTexts.h"
 #include "base/Exceptions.h"
+#include "formats/DocumentIO.h"
+#include "model/DocumentModel.h"
+#include "model/TextDocument.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -74,9 +74,8 @@ int main(int argc, char **argv)
     try {
         return run(args);
     } catch (const Exception &e) {
-        const QString text = errorBoxText(QString::fromStdString(e.message()));
-        const QByteArray line = text.toUtf8() + '\n';
-        std::fputs(line.constData(), stderr);
+        const std::string line = errorBoxText(e.message()) + '\n';
+        std::fputs(line.c_str(), stderr);
         return 1;
     }
 }

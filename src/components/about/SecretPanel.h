@@ -50,7 +50,6 @@ public:
     Qt::Alignment Alignment() const { return m_alignment; }
     void SetAlignment(Qt::Alignment alignment);
     // The lines' colour; the background is BevelPanel::color().
-    QColor FontColor() const { return m_fontColor; }
     void SetFontColor(const QColor &color);
     void SetColor(const QColor &color);
 

@@ -1,7 +1,7 @@
 #include "UiSignal.h"
 
 #include "base/Exceptions.h"
-#include "base/Guard.h"
+#include "base/ui/Guard.h"
 
 #include <QSocketNotifier>
 

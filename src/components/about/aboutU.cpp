@@ -1,9 +1,10 @@
 #include "aboutU.h"
 
 #include "AboutAccessible.h"
-#include "base/Guard.h"
 #include "base/Identity.h"
-#include "base/Platform.h"
+#include "base/ui/Guard.h"
+#include "base/ui/Wiring.h"
+#include "base/ui/Platform.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -69,11 +70,11 @@ TAboutF::TAboutF(QWidget *parent)
     kapat->setObjectName(QStringLiteral("kapat"));
     kapat->setShortcut(QKeySequence(Qt::Key_Escape));
     addAction(kapat);
-    connect(kapat, &QAction::triggered, this, guard([this] { kapatExecute(kapat); }));
-    connect(Image1, &PictureBox::clicked, this, guard([this] { Image1Click(Image1); }));
-    connect(SpeedButton1, &QToolButton::clicked, this, guard([this] { SpeedButton1Click(SpeedButton1); }));
-    connect(RxLabel1, &ClickLabel::clicked, this, guard([this] { RxLabel1Click(RxLabel1); }));
-    connect(RxLabel3, &ClickLabel::clicked, this, guard([this] { RxLabel3Click(RxLabel3); }));
+    wire(this, kapat, &QAction::triggered, &TAboutF::kapatExecute);
+    wire(this, Image1, &PictureBox::clicked, &TAboutF::Image1Click);
+    wire(this, SpeedButton1, &QToolButton::clicked, &TAboutF::SpeedButton1Click);
+    wire(this, RxLabel1, &ClickLabel::clicked, &TAboutF::RxLabel1Click);
+    wire(this, RxLabel3, &ClickLabel::clicked, &TAboutF::RxLabel3Click);
 
     guarded([this] { FormCreate(this); });
 }

@@ -4,6 +4,8 @@
 
 #include "aboutU.h"
 
+#include "base/ui/DialogLook.h"
+
 #include <QLabel>
 #include <QStatusBar>
 #include <QToolButton>
@@ -19,13 +21,6 @@ QFont face(const QString &family, int pixelHeight, bool bold, bool underline = f
     f.setBold(bold);
     f.setUnderline(underline);
     return f;
-}
-
-void setTextColor(QWidget *w, const QColor &color)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::WindowText, color);
-    w->setPalette(pal);
 }
 
 QLabel *label(QWidget *parent, const char *name, const QString &text, QPoint at)
@@ -107,7 +102,7 @@ void TAboutF::buildPictures()
     RxLabel4->setAlignment(Qt::AlignCenter);
     RxLabel4->setAttribute(Qt::WA_TranslucentBackground);
     RxLabel4->setFont(face(QStringLiteral("Impact"), 19, true));
-    setTextColor(RxLabel4, Qt::black);
+    setTextColour(RxLabel4, Qt::black);
 }
 
 void TAboutF::buildInformation()
@@ -147,7 +142,7 @@ void TAboutF::buildLinks()
     int top = 296;
     for (ClickLabel *l : {RxLabel1, RxLabel3}) {
         l->setFont(link);
-        setTextColor(l, QColor(0x00, 0x00, 0xFF));
+        setTextColour(l, QColor(0x00, 0x00, 0xFF));
         l->setCursor(Qt::PointingHandCursor);
         l->move(54, top);
         l->adjustSize();
@@ -155,7 +150,7 @@ void TAboutF::buildLinks()
     }
     RxLabel5 = label(Panel1, "RxLabel5", QStringLiteral("Tel : +90 (312) 000 41 06"), QPoint(55, 341));
     RxLabel5->setFont(face(QStringLiteral("Arial"), 11, true));
-    setTextColor(RxLabel5, QColor(0x00, 0x00, 0xFF));
+    setTextColour(RxLabel5, QColor(0x00, 0x00, 0xFF));
     RxLabel5->adjustSize();
 }
 

@@ -31,12 +31,7 @@ private:
 class EIdSocketError : public EIdException {
 public:
     EIdSocketError(int error, const std::string &description)
-        : EIdException("Socket Error # " + std::to_string(error) + "\r\n" + description),
-          m_error(error) {}
-    int LastError() const noexcept { return m_error; }
-
-private:
-    int m_error;
+        : EIdException("Socket Error # " + std::to_string(error) + "\r\n" + description) {}
 };
 
 class EIdConnClosedGracefully : public EIdException {

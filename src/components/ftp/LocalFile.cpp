@@ -1,5 +1,6 @@
 #include "LocalFile.h"
 
+#include "base/ErrorTexts.h"
 #include "base/Exceptions.h"
 #include "IdException.h"
 

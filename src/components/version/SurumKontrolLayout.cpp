@@ -1,6 +1,7 @@
 // The version-check dialog's controls at their places, fonts and colours.
 // Positions are in pixels of the 373 x 250 client area.
 
+#include "base/ui/DialogLook.h"
 #include "SurumKontrolParts.h"
 #include "SurumKontrolU7.h"
 
@@ -28,13 +29,6 @@ QFrame *makePanel(QWidget *parent, const char *name, const QRect &geometry)
     panel->setAutoFillBackground(true);
     panel->setGeometry(geometry);
     return panel;
-}
-
-void setTextColour(QWidget *w, const QColor &colour)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, colour);
-    w->setPalette(p);
 }
 
 QLabel *makeValueLabel(QWidget *parent, const char *name, int left, int top, const QColor &colour)

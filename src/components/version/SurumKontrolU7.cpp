@@ -1,9 +1,11 @@
 #include "SurumKontrolU7.h"
 
+#include "base/ErrorTexts.h"
 #include "base/Exceptions.h"
-#include "base/Guard.h"
 #include "base/Identity.h"
-#include "base/Platform.h"
+#include "base/ui/Guard.h"
+#include "base/ui/Wiring.h"
+#include "base/ui/Platform.h"
 #include "SurumKontrolParts.h"
 #include "VersionList.h"
 
@@ -56,14 +58,14 @@ TSurumKontrolF::TSurumKontrolF(QWidget *parent)
     buildButtonPanels();
     buildWaitPanel();
 
-    connect(SpeedButton1, &QPushButton::clicked, this, guard([this] { SpeedButton1Click(SpeedButton1); }));
-    connect(SpeedButton2, &QPushButton::clicked, this, guard([this] { SpeedButton2Click(SpeedButton2); }));
-    connect(SpeedButton3, &QPushButton::clicked, this, guard([this] { SpeedButton3Click(SpeedButton3); }));
+    wire(this, SpeedButton1, &QPushButton::clicked, &TSurumKontrolF::SpeedButton1Click);
+    wire(this, SpeedButton2, &QPushButton::clicked, &TSurumKontrolF::SpeedButton2Click);
+    wire(this, SpeedButton3, &QPushButton::clicked, &TSurumKontrolF::SpeedButton3Click);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, guard([this] { Timer1Timer(Timer1); }));
+    wire(this, Timer1, &QTimer::timeout, &TSurumKontrolF::Timer1Timer);
     Timer1->start();
 }
 

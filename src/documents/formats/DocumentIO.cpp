@@ -1,9 +1,10 @@
 #include "DocumentIO.h"
 
+#include "base/ErrorTexts.h"
 #include "base/Exceptions.h"
 #include "FileAccess.h"
 #include "OutputSink.h"
-#include "RtfReader.h"
+#include "formats/rtf/RtfReader.h"
 #include "Writers.h"
 
 namespace kelmora::formats {

@@ -1,5 +1,6 @@
 #include "FileAccess.h"
 
+#include "base/ErrorTexts.h"
 #include "base/Exceptions.h"
 #include "OutputSink.h"
 
@@ -32,21 +33,8 @@ EFCreateError createError(const QString &path, int err)
     return EFCreateError(errortext::cannotCreateFile(path.toStdString(), reason(err)));
 }
 
-bool writeAll(int fd, const char *data, qsizetype size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size_t(size));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= n;
-    }
-    return true;
-}
-
-bool writeAllAt(int fd, const char *data, qsizetype size, off_t offset)
+// Writes all of data at offset, which moves on past what was written.
+bool writeAllAt(int fd, const char *data, qsizetype size, off_t &offset)
 {
     while (size > 0) {
         const ssize_t n = ::pwrite(fd, data, size_t(size), offset);
@@ -184,7 +172,8 @@ public:
     void replace(const QByteArray &content)
     {
         reserve(content.size());
-        const bool written = writeAllAt(m_fd, content.constData(), content.size(), 0) &&
+        off_t start = 0;
+        const bool written = writeAllAt(m_fd, content.constData(), content.size(), start) &&
                              ::ftruncate(m_fd, off_t(content.size())) == 0 && !syncFailed(::fdatasync(m_fd));
         if (!written) {
             restore();
@@ -207,7 +196,8 @@ private:
     }
     void restore()
     {
-        if (writeAllAt(m_fd, m_old.constData(), m_old.size(), 0) && ::ftruncate(m_fd, off_t(m_old.size())) == 0)
+        off_t start = 0;
+        if (writeAllAt(m_fd, m_old.constData(), m_old.size(), start) && ::ftruncate(m_fd, off_t(m_old.size())) == 0)
             ::fdatasync(m_fd);
     }
 
@@ -307,7 +297,10 @@ void writeFileSafely(const QString &path, const std::function<void(OutputSink &)
         ::fchmod(temp.fd(), newFileMode());
     }
     {
-        OutputSink sink([fd = temp.fd()](const char *data, qsizetype size) { return writeAll(fd, data, size); });
+        // A new file, written from its start.
+        OutputSink sink([fd = temp.fd(), at = off_t(0)](const char *data, qsizetype size) mutable {
+            return writeAllAt(fd, data, size, at);
+        });
         produce(sink);
         sink.flush();
     }

@@ -1,5 +1,6 @@
 #include "OutputSink.h"
 
+#include "base/ErrorTexts.h"
 #include "base/Exceptions.h"
 
 #include <charconv>

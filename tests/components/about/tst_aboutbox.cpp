@@ -5,9 +5,9 @@
 
 #include "base/Exceptions.h"
 #include "FakeStepClock.h"
-#include "base/FontFaces.h"
 #include "about/JpegImage.h"
 #include "about/KvAbout.h"
+#include "base/ui/FontFaces.h"
 #include "ScriptedPlatform.h"
 #include "ThreadNames.h"
 #include "about/aboutU.h"

@@ -54,26 +54,18 @@ sleep 1
 # for a fixed time: a user's first start builds the font cache, which can take
 # seconds on a loaded machine.
 status=0
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  prog=$1; out=$2; user=$3
+xsession=$(cd "$(dirname "$0")/../../support" && pwd)/xsession.py
+python3 "$xsession" --screen 1024x768 -- bash -c '
+  prog=$1; out=$2; user=$3; xsession=$4
   cp "$XAUTHORITY" "$out/home/.Xauthority"
   chown "$user" "$out/home/.Xauthority"
-  openbox & wm=$!
-  sleep 1
   # What a desktop session gives a program it starts, and nothing of the
   # caller'"'"'s (a test run'"'"'s QT_QPA_PLATFORM=offscreen would hide the frame).
   setpriv --reuid="$user" --regid="$(id -g "$user")" --clear-groups \
     env -i PATH=/usr/bin:/bin HOME="$out/home" LANG=C.UTF-8 DISPLAY="$DISPLAY" \
     XAUTHORITY="$out/home/.Xauthority" "$prog" > "$out/kelmora.log" 2>&1 & app=$!
-  trap "kill \$app \$wm 2>/dev/null || true" EXIT
-  wid=
-  for ((i = 0; i < 240; i++)); do
-    wid=$(xdotool search --onlyvisible --name "^TORVANTA Kelmora s" 2>/dev/null | head -n 1 || true)
-    [ -n "$wid" ] && break
-    kill -0 "$app" 2>/dev/null || break
-    sleep 0.25
-  done
-  if [ -z "$wid" ]; then
+  trap "kill \$app 2>/dev/null || true" EXIT
+  if ! wid=$(python3 "$xsession" window --prefix --timeout 60 --pid "$app" "TORVANTA Kelmora s"); then
     import -window root "$out/screen.png" 2>/dev/null || true
     echo "installed_check.sh: no frame within 60 s of starting $prog" >&2
     exit 1
@@ -91,7 +83,7 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     sleep 0.25
   done
   sleep 1
-  import -window root "$out/screen.png"' installed_check "$prog" "$out" "$user" || status=$?
+  import -window root "$out/screen.png"' installed_check "$prog" "$out" "$user" "$xsession" || status=$?
 
 for saved in "$(dirname "$prog")/Vers.kvk" "$out/home/.cache/kelmora/Vers.kvk"; do
   [ -f "$saved" ] && echo "list saved as $saved"

@@ -1,6 +1,6 @@
 #include "FormatTestSupport.h"
 
-#include "formats/TextDocument.h"
+#include "model/TextDocument.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -2,7 +2,7 @@
 // Helpers shared by the format tests: fresh documents prepared like the
 // editor's, paragraph texts, and the formats of given characters.
 
-#include "formats/DocumentModel.h"
+#include "model/DocumentModel.h"
 
 #include <QStringList>
 #include <QTextBlock>

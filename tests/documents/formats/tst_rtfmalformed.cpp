@@ -3,7 +3,7 @@
 
 #include "formats/DocumentIO.h"
 #include "FormatTestSupport.h"
-#include "formats/RtfTokenizer.h"
+#include "formats/rtf/RtfTokenizer.h"
 
 #include <QRandomGenerator>
 #include <limits>

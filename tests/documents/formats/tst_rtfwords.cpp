@@ -2,8 +2,8 @@
 // paragraph words do to the state they change, applied in the order given,
 // and which words each of them refuses.
 
-#include "formats/RtfProperties.h"
-#include "formats/RtfTokenizer.h"
+#include "formats/rtf/RtfProperties.h"
+#include "formats/rtf/RtfTokenizer.h"
 
 #include <QTest>
 

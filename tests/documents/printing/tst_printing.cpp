@@ -4,9 +4,9 @@
 
 #include "PrintingTest.h"
 
-#include "formats/DocumentIO.h"
-#include "formats/DocumentModel.h"
 #include "base/Exceptions.h"
+#include "formats/DocumentIO.h"
+#include "model/DocumentModel.h"
 #include "PdfProbe.h"
 #include "documents/Printing.h"
 

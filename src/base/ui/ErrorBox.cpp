@@ -1,6 +1,7 @@
 #include "ErrorBox.h"
 
-#include "Identity.h"
+#include "base/ErrorTexts.h"
+#include "base/Identity.h"
 #include "Platform.h"
 
 #include <QApplication>
@@ -10,7 +11,7 @@ namespace kelmora {
 void showErrorBox(const QString &message, QWidget *parent)
 {
     MessageRequest r;
-    r.text = errorBoxText(message);
+    r.text = QString::fromStdString(errorBoxText(message.toStdString()));
     r.caption = identity::applicationTitle();
     r.icon = QMessageBox::Critical;
     r.buttons = QMessageBox::Ok;

@@ -1,9 +1,9 @@
 // Reading plain text: UTF-8 when the bytes are valid UTF-8, else
 // Windows-1254; LF, CR and CR LF end paragraphs.
 
-#include "DocumentIO.h"
+#include "formats/DocumentIO.h"
 
-#include "CodePage.h"
+#include "formats/codepages/CodePage.h"
 
 #include <QTextCursor>
 #include <QTextDocument>

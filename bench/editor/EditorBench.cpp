@@ -6,7 +6,7 @@
 #include "documents/LayoutHeight.h"
 #include "documents/RichEdit.h"
 #include "formats/DocumentIO.h"
-#include "formats/DocumentModel.h"
+#include "model/DocumentModel.h"
 
 #include <QFile>
 #include <QScrollBar>

@@ -46,7 +46,6 @@ public:
     CodePageDecoder &operator=(const CodePageDecoder &) = delete;
 
     int codePage() const { return m_codePage; }
-    bool isSingleByte() const { return !m_iconv; }
     bool isDoubleByte() const { return m_doubleByte; }
     // Appends the decoded bytes to out. In a double-byte page, a lead byte
     // followed by a byte that cannot trail it is dropped and the next byte

@@ -4,8 +4,8 @@
 // Lookups of numbers the file never declared answer "none"; nothing here
 // grows faster than the input.
 
-#include "CodePage.h"
-#include "DocumentModel.h"
+#include "formats/codepages/CodePage.h"
+#include "model/DocumentModel.h"
 
 #include <QColor>
 #include <QHash>

@@ -5,7 +5,7 @@
 // box; the program then goes on. Exceptions never cross Qt's event machinery.
 
 #include "ErrorBox.h"
-#include "Exceptions.h"
+#include "base/Exceptions.h"
 
 #include <QString>
 

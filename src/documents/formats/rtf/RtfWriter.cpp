@@ -1,10 +1,10 @@
 #include "RtfWriter.h"
 
-#include "CharacterFormat.h"
-#include "DocumentModel.h"
+#include "model/CharacterFormat.h"
+#include "model/DocumentModel.h"
 #include "EastAsian.h"
-#include "OutputSink.h"
-#include "Writers.h"
+#include "formats/OutputSink.h"
+#include "formats/Writers.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -280,8 +280,8 @@ void RtfWriter::writePicture(const QTextImageFormat &format)
 {
     auto cached = m_images.find(format.name());
     if (cached == m_images.end())
-        cached = m_images.insert(format.name(), images::encodedImage(m_doc, format));
-    const std::optional<images::EncodedImage> &image = cached.value();
+        cached = m_images.insert(format.name(), model::images::encodedImage(m_doc, format));
+    const std::optional<model::images::EncodedImage> &image = cached.value();
     if (!image)
         return;
     const QSize pixels = image->pixels.isValid() ? image->pixels : QSize(1, 1);

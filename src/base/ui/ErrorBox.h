@@ -1,8 +1,7 @@
 #pragma once
 // The standard error box: caption the application title, error icon, one OK
-// button; a full stop is added when the message's last character sorts after ".".
-
-#include "ErrorText.h"
+// button; the message as errorBoxText (base/ErrorTexts.h) words it, full
+// stop included.
 
 #include <QString>
 

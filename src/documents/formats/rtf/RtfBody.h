@@ -9,7 +9,7 @@
 // It reads the header tables but never fills them; formats made before a
 // table changed are not reused after it.
 
-#include "CodePage.h"
+#include "formats/codepages/CodePage.h"
 #include "DocumentBuilder.h"
 #include "RtfDestination.h"
 #include "RtfHeaderTables.h"

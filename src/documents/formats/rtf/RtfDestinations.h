@@ -4,7 +4,7 @@
 // not shown and groups that are skipped. Each is small and keeps no state of
 // its own beyond what it fills.
 
-#include "CodePage.h"
+#include "formats/codepages/CodePage.h"
 #include "RtfDestination.h"
 #include "RtfHeaderTables.h"
 #include "RtfPicture.h"

@@ -11,8 +11,8 @@
 // damaged part and are reported, never thrown. Memory stays proportional to
 // the input; nothing is quadratic in its size or in the number of runs.
 
-#include "CodePage.h"
-#include "DocumentIO.h"
+#include "formats/codepages/CodePage.h"
+#include "formats/DocumentIO.h"
 #include "RtfBody.h"
 #include "RtfDestinations.h"
 #include "RtfHeaderTables.h"

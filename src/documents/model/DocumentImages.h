@@ -12,7 +12,7 @@
 
 class QTextDocument;
 
-namespace kelmora::formats::images {
+namespace kelmora::model::images {
 
 // Adds a PNG or JPEG picture to doc's resources and returns the format that
 // shows it at its own size. Identical bytes share one resource.
@@ -27,4 +27,4 @@ struct EncodedImage {
 // such picture.
 std::optional<EncodedImage> encodedImage(const QTextDocument &doc, const QTextImageFormat &format);
 
-} // namespace kelmora::formats::images
+} // namespace kelmora::model::images

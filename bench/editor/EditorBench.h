@@ -4,7 +4,7 @@
 // beside Qt's floor, a bare QTextEdit of the same size and font in the same
 // process doing the same work with Qt's own calls.
 
-#include "base/Platform.h"
+#include "base/ui/Platform.h"
 
 #include <QSize>
 #include <QString>

@@ -8,8 +8,8 @@
 // code page 1254 are written as \'hh, all others as \uN with a "?" fallback.
 // PNG and JPEG pictures are written back as \pict groups.
 
-#include "CodePage.h"
-#include "DocumentImages.h"
+#include "formats/codepages/CodePage.h"
+#include "model/DocumentImages.h"
 
 #include <QHash>
 #include <QList>
@@ -61,7 +61,7 @@ private:
     bool m_usesNumbers = false;
     // Items written so far per list (QTextList::itemNumber is a linear search).
     QHash<const QTextList *, int> m_listItems;
-    QHash<QString, std::optional<images::EncodedImage>> m_images;
+    QHash<QString, std::optional<model::images::EncodedImage>> m_images;
 };
 
 } // namespace kelmora::formats

@@ -8,7 +8,7 @@
 #include <QTextDocument>
 #include <QUrl>
 
-namespace kelmora::formats::images {
+namespace kelmora::model::images {
 
 namespace {
 
@@ -86,4 +86,4 @@ std::optional<EncodedImage> encodedImage(const QTextDocument &doc, const QTextIm
     return EncodedImage{png, false, image.size()};
 }
 
-} // namespace kelmora::formats::images
+} // namespace kelmora::model::images

@@ -10,7 +10,7 @@
 // modified flag. Destroying a builder without finish() still closes the
 // block, so an exception leaves a consistent (partial) document.
 
-#include "DocumentModel.h"
+#include "model/DocumentModel.h"
 
 #include <QList>
 #include <QString>

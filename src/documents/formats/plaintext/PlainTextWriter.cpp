@@ -1,10 +1,10 @@
 // Writing plain text: in the encoding and with the byte order mark and line
 // ending the file was read with, where its characters allow.
 
-#include "CodePage.h"
-#include "DocumentIO.h"
-#include "OutputSink.h"
-#include "Writers.h"
+#include "formats/codepages/CodePage.h"
+#include "formats/DocumentIO.h"
+#include "formats/OutputSink.h"
+#include "formats/Writers.h"
 
 #include <QStringEncoder>
 #include <QTextBlock>

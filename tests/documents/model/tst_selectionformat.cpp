@@ -5,10 +5,10 @@
 
 #include "FormatTestSupport.h"
 
-#include "formats/CharacterFormat.h"
-#include "formats/DocumentIO.h"
-#include "formats/SelectionFormat.h"
 #include "docdump/DocumentDump.h"
+#include "formats/DocumentIO.h"
+#include "model/CharacterFormat.h"
+#include "model/SelectionFormat.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "DocumentBuilder.h"
 
-#include "DocumentImages.h"
+#include "model/DocumentImages.h"
 
 #include <QTextDocument>
 #include <QTextImageFormat>
@@ -34,7 +34,7 @@ int DocumentBuilder::addCharFormat(const QTextCharFormat &format)
 
 int DocumentBuilder::addImage(const QByteArray &data, QSize sizeTwips)
 {
-    QTextImageFormat format = images::addImage(m_doc, data);
+    QTextImageFormat format = model::images::addImage(m_doc, data);
     if (!sizeTwips.isEmpty()) {
         format.setWidth(model::twipsToLayout(sizeTwips.width()));
         format.setHeight(model::twipsToLayout(sizeTwips.height()));
