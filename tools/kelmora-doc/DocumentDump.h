@@ -2,7 +2,8 @@
 // What kelmora-doc prints about a loaded document: how it was read, and, in
 // the units and words the editing surface reports, alignment, first/left/right indent in whole points
 // (twips / 20, truncated), numbering, and runs of equal face, size (whole
-// points, truncated), style and colour.
+// points, truncated), style and colour; and its tables, with their cells'
+// places, spans and widths in twips and the paragraphs each holds.
 
 #include "formats/DocumentIO.h"
 
@@ -17,7 +18,13 @@ namespace kelmora::tools {
 // "paragraphs": [{"alignment": "left"|"center"|"right"|"justify", "first": n,
 // "left": n, "right": n, "numbering": "none"|"bullet"|"other", "runs":
 // [{"text": s, "face": s, "size": n, "bold": b, "italic": b, "underline": b,
-// "strikeout": b, "colour": "#rrggbb"|"auto"}, ...]}, ...]}
+// "strikeout": b, "colour": "#rrggbb"|"auto"}, ...]}, ...],
+// "tables": [{"depth": n, "rows": n, "columns": n, "left": twips, "gap":
+// twips, "widths": [twips, ...], "continues": b, "cells": [{"row": n,
+// "column": n, "rowSpan": n, "columnSpan": n, "width": twips, "filler": b,
+// "paragraphs": [first, last]}, ...]}, ...]}
+// Tables come in document order, each before those nested in it; a cell's
+// paragraphs are indices into "paragraphs", nested tables' included.
 // "malformed" and "problem" are the RTF reader's report on the file; plain
 // text adds "encoding": "utf-8"|"windows-1254", "byteOrderMark": b and
 // "lineEnding": "crlf"|"lf"|"cr", the form it is saved back in.

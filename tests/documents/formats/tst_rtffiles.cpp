@@ -1,13 +1,15 @@
 // RTF files shaped as real producers write them (tests/data/rtf): each reads
 // with the text LibreOffice shows for it (kept beside it as NAME.lo.txt),
-// unless NAME.expect says why ours differs (our text is then NAME.txt), and
-// the runs NAME.expect lists have their face, size and colour.
+// unless NAME.expect says why ours differs (our text is then NAME.txt), with
+// the tables LibreOffice finds in it (NAME.lo.tables, see TableShapes.h),
+// and the runs NAME.expect lists have their face, size and colour.
 //
 // NAME.expect: "# comment" lines, "ours<TAB>reason", and
 // "run<TAB>text<TAB>face<TAB>size in points<TAB>#rrggbb or auto" lines.
 
 #include "formats/DocumentIO.h"
 #include "FormatTestSupport.h"
+#include "TableShapes.h"
 
 #include <QFile>
 #include <QTest>
@@ -26,6 +28,8 @@ private Q_SLOTS:
     void textAsLibreOfficeShowsIt();
     void runFormats_data();
     void runFormats();
+    void tablesAsLibreOfficeFindsThem_data();
+    void tablesAsLibreOfficeFindsThem();
 };
 
 namespace {
@@ -134,6 +138,27 @@ void TestRtfFiles::runFormats()
                                                                        : doc->defaultFont().pointSizeF();
         QCOMPARE(u"%1 %2 %3"_s.arg(faceOf(*doc, f)).arg(size).arg(colourOf(f)), expected);
     }
+}
+
+void TestRtfFiles::tablesAsLibreOfficeFindsThem_data()
+{
+    QTest::addColumn<QString>("name");
+    int tables = 0;
+    for (const QString &name : rtfDataFiles()) {
+        if (!QFile::exists(dataDir() + u'/' + name + u".lo.tables"_s))
+            continue;
+        QTest::newRow(qPrintable(name)) << name;
+        ++tables;
+    }
+    QVERIFY(tables >= 6);
+}
+
+void TestRtfFiles::tablesAsLibreOfficeFindsThem()
+{
+    QFETCH(QString, name);
+    const QString kept = readUtf8(dataDir() + u'/' + name + u".lo.tables"_s);
+    QVERIFY(!kept.isEmpty());
+    QCOMPARE(tableShapes(*load(name)), kept);
 }
 
 QTEST_GUILESS_MAIN(TestRtfFiles)

@@ -16,7 +16,7 @@ struct DestinationWord {
 // The words that name a destination, besides the skipped ones (RtfWords.h).
 constexpr DestinationWord DestinationWords[] = {
     {Kw::Fldrslt, Dest::Normal}, {Kw::Result, Dest::Normal}, {Kw::Shprslt, Dest::Normal},
-    {Kw::Shppict, Dest::Normal}, {Kw::Ud, Dest::Normal},
+    {Kw::Shppict, Dest::Normal}, {Kw::Ud, Dest::Normal}, {Kw::Nesttableprops, Dest::Normal},
     {Kw::Field, Dest::Ignore}, {Kw::Object, Dest::Ignore}, {Kw::Shp, Dest::Ignore},
     {Kw::Fonttbl, Dest::FontTable},
     {Kw::Colortbl, Dest::ColorTable},

@@ -4,7 +4,8 @@
 
 namespace kelmora::formats {
 
-RtfReader::RtfReader(QTextDocument &doc) : m_body(doc, m_settings, m_fonts, m_colours, m_lists, m_decoders)
+RtfReader::RtfReader(QTextDocument &doc)
+    : m_body(doc, m_settings, m_fonts, m_colours, m_lists, m_decoders, [this](const QString &p) { problem(p); })
 {
     const auto set = [this](Dest d, RtfDestination &handler) { m_destinations[size_t(d)] = &handler; };
     set(Dest::Normal, m_body);

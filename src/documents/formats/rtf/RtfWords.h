@@ -15,7 +15,7 @@ enum class Kw : quint16 {
     Rtf, Ansi, Mac, Pc, Pca, Ansicpg, Deff, Uc, U, Upr, Ud, Fromhtml, Htmlrtf,
     // Content destinations
     Fonttbl, Colortbl, Listtable, Listoverridetable, List, Listlevel, Listoverride, Pict,
-    Field, Fldrslt, Object, Result, Shp, Shprslt, Shppict, Pn,
+    Field, Fldrslt, Object, Result, Shp, Shprslt, Shppict, Pn, Nesttableprops,
     // Skipped destinations
     Info, Stylesheet, Header, Headerl, Headerr, Headerf, Footer, Footerl, Footerr, Footerf,
     Footnote, Annotation, Atnid, Atnauthor, Atndate, Atnicn, Atnref, Atntime, Xe, Tc, Txe, Rxe,
@@ -24,7 +24,7 @@ enum class Kw : quint16 {
     Keywords, Doccomm, Comment, Company, Category, Manager, Hlinkbase, Buptim, Creatim, Revtim,
     Printim, Private, Leveltext, Levelnumbers, Listname, Lfolevel, Listpicture, Objdata,
     Objclass, Objname, Falt, Panose, Fname, Filetbl, Do, Background, Pnseclvl, Bkmkstart,
-    Bkmkend, Datafield, Docvar, Shpinst, Shptxt, Nesttableprops, Themedata, Colorschememapping,
+    Bkmkend, Datafield, Docvar, Shpinst, Shptxt, Themedata, Colorschememapping,
     Datastore, Latentstyles, Generator, Xmlnstbl, Rsidtbl, Pgdsctbl, Userprops,
     // Character formatting. \csN (a character style) sets nothing here, but
     // being known it keeps the text of a {\*\csN ...} group.
@@ -34,7 +34,13 @@ enum class Kw : quint16 {
     Loch, Hich, Dbch, Rtlch, Ltrch, Af, Afs,
     // Paragraph formatting
     Pard, Par, Ql, Qc, Qr, Qj, Qd, Fi, Li, Ri, Lin, Rin, Intbl, Cell, Nestcell, Row, Nestrow,
-    Ls, Ilvl, Pnlvlblt, Pnlvlbody, Pnlvlcont, Pnlvl,
+    Ls, Ilvl, Pnlvlblt, Pnlvlbody, Pnlvlcont, Pnlvl, Itap,
+    // Table rows and their cells
+    Trowd, Cellx, Trgaph, Trpaddl, Trleft, Trql, Trqc, Trqr, Clmgf, Clmrg, Clvmgf, Clvmrg, Clvertalt,
+    Clvertalc, Clvertalb, Clcbpat, Clcfpat, Clshdng, Clbrdrt, Clbrdrl, Clbrdrb, Clbrdrr, Trbrdrt,
+    Trbrdrl, Trbrdrb, Trbrdrr, Trbrdrh, Trbrdrv, Brdrt, Brdrl, Brdrb, Brdrr, Brdrbtw, Brdrbar, Box,
+    Brdrs, Brdrth, Brdrsh, Brdrdb, Brdrdot, Brdrdash, Brdrhair, Brdrnone, Brdrnil, Brdrtbl, Brdrw,
+    Brdrcf,
     // Special characters
     Line, Tab, Page, Sect, Column, Bullet, Endash, Emdash, Lquote, Rquote, Ldblquote,
     Rdblquote, Emspace, Enspace, Qmspace, Zwj, Zwnj, Ltrmark, Rtlmark, Zwbo, Zwnbo,

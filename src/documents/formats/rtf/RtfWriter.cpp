@@ -8,6 +8,7 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextList>
 
 #include <cmath>
@@ -55,8 +56,7 @@ void RtfWriter::write()
 {
     collect();
     writeHeader();
-    for (QTextBlock block = m_doc.begin(); block.isValid(); block = block.next())
-        writeBlock(block);
+    writeContent(m_doc.rootFrame()->begin(), 0, "\\par\n");
     m_out.put("}\n");
     m_out.flush();
 }
@@ -78,6 +78,7 @@ void RtfWriter::collect()
                 prepareRun(index, fragment.charFormat());
         }
     }
+    collectTables(*m_doc.rootFrame());
 }
 
 void RtfWriter::prepareRun(int formatIndex, const QTextCharFormat &f)
@@ -173,9 +174,9 @@ void RtfWriter::writeListTables()
     m_out.put("}\n");
 }
 
-void RtfWriter::writeBlock(const QTextBlock &block)
+void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *endMark)
 {
-    writeParagraphProperties(block);
+    writeParagraphProperties(block, depth);
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const QTextCharFormat format = fragment.charFormat();
@@ -196,13 +197,19 @@ void RtfWriter::writeBlock(const QTextBlock &block)
         writeText(text);
         m_out.put('}');
     }
-    m_out.put("\\par\n");
+    m_out.put(endMark);
 }
 
-void RtfWriter::writeParagraphProperties(const QTextBlock &block)
+void RtfWriter::writeParagraphProperties(const QTextBlock &block, int depth)
 {
     const QTextBlockFormat f = block.blockFormat();
     m_out.put("\\pard");
+    if (depth > 0)
+        m_out.put("\\intbl");
+    if (depth > 1) {
+        m_out.put("\\itap");
+        m_out.putNumber(depth);
+    }
     const Qt::Alignment align = f.alignment() & Qt::AlignHorizontal_Mask;
     if (align & Qt::AlignHCenter)
         m_out.put("\\qc");

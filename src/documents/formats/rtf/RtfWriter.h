@@ -7,6 +7,15 @@
 // its face, size, style, colour, highlight and super/subscript. Characters of
 // code page 1254 are written as \'hh, all others as \uN with a "?" fallback.
 // PNG and JPEG pictures are written back as \pict groups.
+//
+// Tables are written as rows: \trowd with \trgaph, \trleft and one \cellx per
+// cell (its right boundary in twips, a spanning cell's at the end of its
+// span), cell borders, shading, vertical alignment and \clvmgf/\clvmrg for
+// cells spanning rows, then the cells' paragraphs (\intbl) ending in \cell,
+// then \row. A nested table's paragraphs carry \itapN, end in \nestcell, and
+// its rows are defined in {\*\nesttableprops ... \nestrow}; a row holding one
+// repeats its definition before \row. Filler cells and Qt's structural
+// paragraphs (model/TableFormat.h) are not written.
 
 #include "formats/codepages/CodePage.h"
 #include "model/DocumentImages.h"
@@ -15,12 +24,15 @@
 #include <QList>
 #include <QRgb>
 #include <QStringList>
+#include <QTextFrame>
 
 class QTextBlock;
 class QTextCharFormat;
 class QTextDocument;
 class QTextImageFormat;
 class QTextList;
+class QTextTable;
+class QTextTableCell;
 
 namespace kelmora::formats {
 
@@ -39,8 +51,14 @@ private:
     int colourIndex(QRgb rgb);
     void writeHeader();
     void writeListTables();
-    void writeBlock(const QTextBlock &block);
-    void writeParagraphProperties(const QTextBlock &block);
+    void collectTables(const QTextFrame &frame);
+    // The paragraphs and tables of a frame or cell; depth is their table
+    // nesting depth, endMark ends the last paragraph (\par, \cell, \nestcell).
+    void writeContent(QTextFrame::iterator it, int depth, const char *endMark);
+    void writeTable(const QTextTable &table, int depth);
+    QByteArray rowDefinition(const QTextTable &table, int row);
+    void writeBlock(const QTextBlock &block, int depth, const char *endMark);
+    void writeParagraphProperties(const QTextBlock &block, int depth);
     void writeText(QStringView text);
     void writePicture(const QTextImageFormat &format);
 
