@@ -176,6 +176,14 @@ void TableBuilder::addRow(Level &level, int depth)
     int width = DefaultCellTwips;
     for (qsizetype i = 0; i < qsizetype(level.cells.size()); ++i) {
         Cell &cell = level.cells[size_t(i)];
+        if (row.cells.size() >= size_t(model::MaxTableColumns)) {
+            // The row's last cell takes the text of those past it, not their
+            // widths: positions stay within the few pages the first cells span.
+            m_problem(QStringLiteral("a table row with more than %1 cells").arg(model::MaxTableColumns));
+            cell.right = left;
+            join(row.cells.back(), std::move(cell));
+            continue;
+        }
         if (i < def.cells.size())
             cell.definition = def.cells.at(i);
         // Cells past the last \cellx, and cells ending before they begin,
@@ -184,10 +192,7 @@ void TableBuilder::addRow(Level &level, int depth)
         cell.right = i < def.cells.size() && def.cells.at(i).right > left ? def.cells.at(i).right : left + width;
         width = cell.right - left;
         left = cell.right;
-        const bool tooMany = row.cells.size() >= size_t(model::MaxTableColumns);
-        if (tooMany)
-            m_problem(QStringLiteral("a table row with more than %1 cells").arg(model::MaxTableColumns));
-        if ((cell.definition.mergeNext || tooMany) && !row.cells.empty())
+        if (cell.definition.mergeNext && !row.cells.empty())
             join(row.cells.back(), std::move(cell));
         else
             row.cells.push_back(std::move(cell));
