@@ -71,6 +71,7 @@ private Q_SLOTS:
     void editsKeepTheTables_data();
     void editsKeepTheTables();
     void paragraphCommandsActInCells();
+    void findReachesCells();
 };
 
 using Edit = std::function<void(TRichEdit &)>;
@@ -172,6 +173,20 @@ void TestTableEditing::paragraphCommandsActInCells()
         QCOMPARE(cell.next().text(), u"d"_s);
         QVERIFY(!cell.next().textList());
     }
+}
+
+void TestTableEditing::findReachesCells()
+{
+    // The search finds text in cells and after tables at its place in the
+    // document, and no match runs from one cell into the next.
+    TRichEdit e;
+    formats::readRtf(*e.document(), Document);
+    const int end = e.document()->characterCount();
+    QCOMPARE(e.FindText(u"D"_s, 0, end, false), positionOf(e, u"d"_s));
+    QCOMPARE(e.FindText(u"e"_s, positionOf(e, u"d"_s), end, true), positionOf(e, u"e"_s));
+    QCOMPARE(e.FindText(u"sonra"_s, 0, end, true), positionOf(e, u"sonra"_s));
+    QCOMPARE(e.FindText(u"cd"_s, 0, end, false), -1);
+    QCOMPARE(e.FindText(u"c\nd"_s, 0, end, false), -1);
 }
 
 QTEST_MAIN(TestTableEditing)
