@@ -2,6 +2,7 @@
 
 #include "base/ErrorTexts.h"
 #include "base/Exceptions.h"
+#include "model/PictureDrawing.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -72,6 +73,9 @@ std::unique_ptr<QTextDocument> layoutForPrinter(const QTextDocument &doc, QPrint
 {
     std::unique_ptr<QTextDocument> copy(doc.clone());
     copy->setUndoRedoEnabled(false);
+    // Pictures (the copy has their records: clone() copies resources) are
+    // laid out and drawn as on screen, at the printer's resolution.
+    model::pictures::drawPicturesOf(*copy);
     scaleBlockLengths(*copy, printer);
     QTextOption option = copy->defaultTextOption();
     if (option.wrapMode() == QTextOption::NoWrap || option.wrapMode() == QTextOption::ManualWrap)

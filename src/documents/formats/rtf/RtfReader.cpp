@@ -4,7 +4,8 @@
 
 namespace kelmora::formats {
 
-RtfReader::RtfReader(QTextDocument &doc) : m_body(doc, m_settings, m_fonts, m_colours, m_lists, m_decoders)
+RtfReader::RtfReader(QTextDocument &doc)
+    : m_body(doc, m_settings, m_fonts, m_colours, m_lists, m_links, m_decoders)
 {
     const auto set = [this](Dest d, RtfDestination &handler) { m_destinations[size_t(d)] = &handler; };
     set(Dest::Normal, m_body);
@@ -14,6 +15,8 @@ RtfReader::RtfReader(QTextDocument &doc) : m_body(doc, m_settings, m_fonts, m_co
     set(Dest::ColorTable, m_colourTable);
     for (Dest d : {Dest::ListTable, Dest::List, Dest::ListLevel, Dest::ListOverrideTable, Dest::ListOverride})
         set(d, m_listTables);
+    set(Dest::Field, m_fields);
+    set(Dest::FieldInstruction, m_fields);
     set(Dest::Pn, m_pn);
     set(Dest::Picture, m_picture);
     set(Dest::UprChoice, m_upr);
@@ -140,6 +143,7 @@ void RtfReader::onGroupStart()
     }
     m_stack.append(s);
     m_groupOpened = true;
+    destination().groupStart(top());
 }
 
 void RtfReader::onGroupEnd()
@@ -168,6 +172,10 @@ void RtfReader::onWord(const RtfToken &t)
         return;
     }
     const Kw k = lookupWord(t.word);
+    if (k == Kw::Bin) { // its data is never text, whoever reads the group
+        onBinary(t.hasParam ? t.param : 0);
+        return;
+    }
     GroupState &s = top();
     RtfDestination &here = destination();
     if (here.readsEveryWord()) {
@@ -175,9 +183,6 @@ void RtfReader::onWord(const RtfToken &t)
         return;
     }
     switch (k) {
-    case Kw::Bin:
-        onBinary(t.hasParam ? t.param : 0);
-        return;
     case Kw::Uc:
         s.uc = quint8(qBound(0, t.param, 16));
         return;
@@ -221,7 +226,7 @@ void RtfReader::onSymbol(char symbol, bool firstInGroup)
 {
     // Only "{\*" marks a destination that may be skipped; a \* further on
     // in a group (writers leave them before character styles) marks nothing.
-    if (symbol == '*') {
+    if (symbol == '*' && !destination().readsEveryWord()) {
         m_ignorable = firstInGroup;
         return;
     }
