@@ -200,6 +200,14 @@ void TestDocumentCopy::keepsWhatQtsCloneKeeps_data()
         c.movePosition(QTextCursor::End);
         appendItems(c, 70, u"q"_s);
     });
+    QTest::newRow("tables after every count of paragraphs up to 80") << Build([](QTextDocument &doc) {
+        QTextCursor c(&doc);
+        for (int paragraphs = 0; paragraphs <= 80; ++paragraphs) {
+            appendItems(c, paragraphs, u"p"_s);
+            c.insertTable(1, 2)->cellAt(0, 1).firstCursorPosition().insertText(QString::number(paragraphs));
+            c.movePosition(QTextCursor::End);
+        }
+    });
 }
 
 void TestDocumentCopy::keepsWhatQtsCloneKeeps()
