@@ -5,6 +5,7 @@
 
 #include "documents/RichEdit.h"
 #include "formats/DocumentIO.h"
+#include "model/TextDocument.h"
 #include "FormatTestSupport.h"
 #include "TableShapes.h"
 
@@ -72,6 +73,7 @@ private Q_SLOTS:
     void editsKeepTheTables();
     void paragraphCommandsActInCells();
     void findReachesCells();
+    void printingCopyKeepsTables();
 };
 
 using Edit = std::function<void(TRichEdit &)>;
@@ -187,6 +189,21 @@ void TestTableEditing::findReachesCells()
     QCOMPARE(e.FindText(u"sonra"_s, 0, end, true), positionOf(e, u"sonra"_s));
     QCOMPARE(e.FindText(u"cd"_s, 0, end, false), -1);
     QCOMPARE(e.FindText(u"c\nd"_s, 0, end, false), -1);
+}
+
+void TestTableEditing::printingCopyKeepsTables()
+{
+    // Printing lays out a copy: it holds the same tables, widths included,
+    // also past the slices the copy is made in.
+    QByteArray many = R"({\rtf1\ansi\deff0{\fonttbl{\f0 Arial;}})";
+    for (int i = 0; i < 150; ++i)
+        many += "\\pard p" + QByteArray::number(i) + "\\par";
+    many += Document.mid(Document.indexOf("\\trowd"));
+    TRichEdit e;
+    formats::readRtf(*e.document(), many);
+    const auto copy = model::copyDocument(*e.document());
+    QCOMPARE(formats::test::tableShapes(*copy), Original);
+    QCOMPARE(formats::toRtf(*copy), formats::toRtf(*e.document()));
 }
 
 QTEST_MAIN(TestTableEditing)

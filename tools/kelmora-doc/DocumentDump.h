@@ -1,9 +1,10 @@
 #pragma once
 // What kelmora-doc prints about a loaded document: how it was read, and, in
 // the units and words the editing surface reports, alignment, first/left/right indent in whole points
-// (twips / 20, truncated), numbering, and runs of equal face, size (whole
-// points, truncated), style and colour; and its tables, with their cells'
-// places, spans and widths in twips and the paragraphs each holds.
+// (twips / 20, truncated), numbering, runs of equal face, size (whole
+// points, truncated), style, colour and link, and the pictures; and its
+// tables, with their cells' places, spans and widths in twips and the
+// paragraphs each holds.
 
 #include "formats/DocumentIO.h"
 
@@ -25,6 +26,10 @@ namespace kelmora::tools {
 // "paragraphs": [first, last]}, ...]}, ...]}
 // Tables come in document order, each before those nested in it; a cell's
 // paragraphs are indices into "paragraphs", nested tables' included.
+// A run of linked text adds "link": {"target": s, "toolTip": s}; a picture
+// is a run of its own: {"picture": {"kind": "png"|"jpeg"|"dib"|"emf"|"wmf"|
+// "pict"|"os2"|"ddb"|"unknown", "width": n, "height": n (shown size in
+// twips), "bytes": n (as kept)}}, with "link" when it is linked.
 // "malformed" and "problem" are the RTF reader's report on the file; plain
 // text adds "encoding": "utf-8"|"windows-1254", "byteOrderMark": b and
 // "lineEnding": "crlf"|"lf"|"cr", the form it is saved back in.

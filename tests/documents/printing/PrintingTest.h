@@ -44,6 +44,8 @@ private Q_SLOTS:
     void alignmentAndIndents_data();
     void alignmentAndIndents();
     void fontsSizesAndColours();
+    void picturesPrintAtTheirSize_data();
+    void picturesPrintAtTheirSize();
     void documentIsNotChanged_data();
     void documentIsNotChanged();
     void printerThatCannotBeOpened();

@@ -16,6 +16,7 @@
 // looks for the document's frames once, not at every table.
 
 #include "model/DocumentModel.h"
+#include "model/Pictures.h"
 
 #include <QList>
 #include <QString>
@@ -56,9 +57,9 @@ public:
 
     // Registers a character format; appendText refers to it by the returned id.
     int addCharFormat(const QTextCharFormat &format);
-    // Registers a picture (PNG or JPEG bytes) shown at sizeTwips (empty: its own
-    // size); insert it with appendText(QChar::ObjectReplacementCharacter, id).
-    int addImage(const QByteArray &data, QSize sizeTwips);
+    // Registers a picture shown at sizeTwips, carrying the link properties of
+    // link; insert it with appendText(QChar::ObjectReplacementCharacter, id).
+    int addPicture(const model::pictures::Picture &picture, QSize sizeTwips, const QTextCharFormat &link);
 
     void appendText(QStringView text, int formatId);
     // Inserts the text gathered since the last paragraph end as a paragraph.

@@ -5,7 +5,8 @@
 namespace kelmora::formats {
 
 RtfReader::RtfReader(QTextDocument &doc)
-    : m_body(doc, m_settings, m_fonts, m_colours, m_lists, m_decoders, [this](const QString &p) { problem(p); })
+    : m_body(doc, m_settings, m_fonts, m_colours, m_lists, m_links, m_decoders,
+             [this](const QString &p) { problem(p); })
 {
     const auto set = [this](Dest d, RtfDestination &handler) { m_destinations[size_t(d)] = &handler; };
     set(Dest::Normal, m_body);
@@ -15,6 +16,8 @@ RtfReader::RtfReader(QTextDocument &doc)
     set(Dest::ColorTable, m_colourTable);
     for (Dest d : {Dest::ListTable, Dest::List, Dest::ListLevel, Dest::ListOverrideTable, Dest::ListOverride})
         set(d, m_listTables);
+    set(Dest::Field, m_fields);
+    set(Dest::FieldInstruction, m_fields);
     set(Dest::Pn, m_pn);
     set(Dest::Picture, m_picture);
     set(Dest::UprChoice, m_upr);
@@ -141,6 +144,7 @@ void RtfReader::onGroupStart()
     }
     m_stack.append(s);
     m_groupOpened = true;
+    destination().groupStart(top());
 }
 
 void RtfReader::onGroupEnd()
@@ -169,6 +173,10 @@ void RtfReader::onWord(const RtfToken &t)
         return;
     }
     const Kw k = lookupWord(t.word);
+    if (k == Kw::Bin) { // its data is never text, whoever reads the group
+        onBinary(t.hasParam ? t.param : 0);
+        return;
+    }
     GroupState &s = top();
     RtfDestination &here = destination();
     if (here.readsEveryWord()) {
@@ -176,9 +184,6 @@ void RtfReader::onWord(const RtfToken &t)
         return;
     }
     switch (k) {
-    case Kw::Bin:
-        onBinary(t.hasParam ? t.param : 0);
-        return;
     case Kw::Uc:
         s.uc = quint8(qBound(0, t.param, 16));
         return;
@@ -222,7 +227,7 @@ void RtfReader::onSymbol(char symbol, bool firstInGroup)
 {
     // Only "{\*" marks a destination that may be skipped; a \* further on
     // in a group (writers leave them before character styles) marks nothing.
-    if (symbol == '*') {
+    if (symbol == '*' && !destination().readsEveryWord()) {
         m_ignorable = firstInGroup;
         return;
     }

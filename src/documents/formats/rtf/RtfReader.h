@@ -15,6 +15,7 @@
 #include "formats/DocumentIO.h"
 #include "RtfBody.h"
 #include "RtfDestinations.h"
+#include "RtfFields.h"
 #include "RtfHeaderTables.h"
 #include "RtfProperties.h"
 #include "RtfState.h"
@@ -46,7 +47,7 @@ private:
     void onUnicode(int value);
     void flushBytes();
     void skipGroup() override;
-    void problem(const QString &text);
+    void problem(const QString &text) override;
 
     GroupState &top() { return m_stack.last(); }
     RtfDestination &destination() { return *m_destinations[size_t(top().dest)]; }
@@ -56,6 +57,7 @@ private:
     RtfColorTable m_colours;
     RtfListTable m_lists;
     CodePageDecoders m_decoders;
+    RtfLinkTable m_links;
 
     RtfBody m_body;
     RtfIgnoredText m_ignored{m_settings};
@@ -63,7 +65,8 @@ private:
     RtfFontTableReader m_fontTable{m_fonts, m_settings, m_decoders};
     RtfColorTableReader m_colourTable{m_colours};
     RtfListTableReader m_listTables{m_lists};
-    RtfPictureReader m_picture{m_body};
+    RtfFieldReader m_fields{m_links, m_settings, m_body, *this};
+    RtfPictureReader m_picture{m_body, *this};
     RtfPnReader m_pn;
     RtfUprReader m_upr{*this};
     // The handler of each destination, indexed by Dest.

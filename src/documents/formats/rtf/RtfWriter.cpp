@@ -5,6 +5,9 @@
 #include "EastAsian.h"
 #include "formats/OutputSink.h"
 #include "formats/Writers.h"
+#include "model/Pictures.h"
+#include "RtfFields.h"
+#include "RtfPicture.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -177,9 +180,11 @@ void RtfWriter::writeListTables()
 void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *endMark)
 {
     writeParagraphProperties(block, depth);
+    std::optional<model::Link> link;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const QTextCharFormat format = fragment.charFormat();
+        switchLink(link, model::linkOf(format));
         const QString text = fragment.text();
         if (format.isImageFormat()) {
             for (QChar c : text) {
@@ -197,7 +202,22 @@ void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *endMa
         writeText(text);
         m_out.put('}');
     }
+    switchLink(link, std::nullopt);
     m_out.put(endMark);
+}
+
+void RtfWriter::switchLink(std::optional<model::Link> &open, const std::optional<model::Link> &next)
+{
+    if (open == next)
+        return;
+    if (open)
+        m_out.put("}}");
+    if (next) {
+        m_out.put("{\\field{\\*\\fldinst ");
+        writeText(hyperlinkInstruction(*next));
+        m_out.put("}{\\fldrslt ");
+    }
+    open = next;
 }
 
 void RtfWriter::writeParagraphProperties(const QTextBlock &block, int depth)
@@ -285,34 +305,8 @@ void RtfWriter::writeText(QStringView text)
 
 void RtfWriter::writePicture(const QTextImageFormat &format)
 {
-    auto cached = m_images.find(format.name());
-    if (cached == m_images.end())
-        cached = m_images.insert(format.name(), model::images::encodedImage(m_doc, format));
-    const std::optional<model::images::EncodedImage> &image = cached.value();
-    if (!image)
-        return;
-    const QSize pixels = image->pixels.isValid() ? image->pixels : QSize(1, 1);
-    const int goalWidth = format.width() > 0 ? toTwips(format.width()) : pixels.width() * 15;
-    const int goalHeight = format.height() > 0 ? toTwips(format.height()) : pixels.height() * 15;
-    m_out.put(image->jpeg ? "{\\pict\\jpegblip" : "{\\pict\\pngblip");
-    m_out.put("\\picw");
-    m_out.putNumber(pixels.width());
-    m_out.put("\\pich");
-    m_out.putNumber(pixels.height());
-    m_out.put("\\picwgoal");
-    m_out.putNumber(goalWidth);
-    m_out.put("\\pichgoal");
-    m_out.putNumber(goalHeight);
-    static constexpr char hex[] = "0123456789abcdef";
-    const QByteArray &bytes = image->bytes;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (i % 64 == 0)
-            m_out.put('\n');
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        m_out.put(hex[b >> 4]);
-        m_out.put(hex[b & 15]);
-    }
-    m_out.put("}");
+    if (const std::optional<model::pictures::Picture> picture = model::pictures::pictureOf(m_doc, format))
+        writePictureGroup(m_out, *picture);
 }
 
 void writeRtf(const QTextDocument &doc, OutputSink &out)

@@ -6,7 +6,8 @@
 // the model keeps them) and numbering, and each run in its own group with
 // its face, size, style, colour, highlight and super/subscript. Characters of
 // code page 1254 are written as \'hh, all others as \uN with a "?" fallback.
-// PNG and JPEG pictures are written back as \pict groups.
+// Pictures are written back as the \pict groups they were read from, links
+// as HYPERLINK fields around their text.
 //
 // Tables are written as rows: \trowd with \trgaph, \trleft and one \cellx per
 // cell (its right boundary in twips, a spanning cell's at the end of its
@@ -18,7 +19,7 @@
 // paragraphs (model/TableFormat.h) are not written.
 
 #include "formats/codepages/CodePage.h"
-#include "model/DocumentImages.h"
+#include "model/Links.h"
 
 #include <QHash>
 #include <QList>
@@ -61,6 +62,8 @@ private:
     void writeParagraphProperties(const QTextBlock &block, int depth);
     void writeText(QStringView text);
     void writePicture(const QTextImageFormat &format);
+    // Closes the field of the link open, if another follows, and opens next's.
+    void switchLink(std::optional<model::Link> &open, const std::optional<model::Link> &next);
 
     const QTextDocument &m_doc;
     OutputSink &m_out;
@@ -79,7 +82,6 @@ private:
     bool m_usesNumbers = false;
     // Items written so far per list (QTextList::itemNumber is a linear search).
     QHash<const QTextList *, int> m_listItems;
-    QHash<QString, std::optional<model::images::EncodedImage>> m_images;
 };
 
 } // namespace kelmora::formats
