@@ -72,6 +72,7 @@ private Q_SLOTS:
     void editsKeepTheTables_data();
     void editsKeepTheTables();
     void paragraphCommandsActInCells();
+    void commandsOnSelectedCells();
     void findReachesCells();
     void printingCopyKeepsTables();
 };
@@ -175,6 +176,33 @@ void TestTableEditing::paragraphCommandsActInCells()
         QCOMPARE(cell.next().text(), u"d"_s);
         QVERIFY(!cell.next().textList());
     }
+}
+
+void TestTableEditing::commandsOnSelectedCells()
+{
+    // A selection from "b" to "c" is the rectangle of four cells: alignment
+    // and bullets change all four paragraphs, each cell's list its own.
+    TRichEdit e;
+    e.show();
+    formats::readRtf(*e.document(), Document);
+    selectBetween(e, u"b"_s, u"c"_s);
+    QVERIFY(e.textCursor().hasComplexSelection());
+    e.Paragraph().SetAlignment(ParaAlignment::Right);
+    e.Paragraph().SetNumbering(Numbering::Bullet);
+    QStringList looks;
+    QSet<const QTextList *> lists;
+    for (QTextBlock b = e.document()->begin(); b.isValid(); b = b.next()) {
+        looks.append(b.text() + u' ' + QString::number(int(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask)) +
+                     (b.textList() ? u" list"_s : QString()));
+        if (b.textList())
+            lists.insert(b.textList());
+    }
+    const QString right = QString::number(int(Qt::AlignRight));
+    const QString left = QString::number(int(Qt::AlignLeft));
+    QCOMPARE(looks, QStringList({u"önce "_s + left, u"a "_s + right + u" list"_s, u"b "_s + right + u" list"_s,
+                                 u"c "_s + right + u" list"_s, u"d "_s + right + u" list"_s, u"e "_s + left,
+                                 u"sonra "_s + left}));
+    QCOMPARE(lists.size(), 4);
 }
 
 void TestTableEditing::findReachesCells()
