@@ -67,6 +67,12 @@ private:
 
 TextDocument::TextDocument(QObject *parent) : QTextDocument(parent) {}
 
+void TextDocument::clear()
+{
+    m_kept = KeptParts();
+    QTextDocument::clear();
+}
+
 QTextObject *TextDocument::createObject(const QTextFormat &format)
 {
     if (format.isListFormat())

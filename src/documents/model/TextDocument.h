@@ -8,6 +8,11 @@
 // about 40 s). The lists of a TextDocument keep the same array and tell the
 // layout the same thing, the span from their first paragraph to their last,
 // in one step.
+//
+// It also holds what a file kept beside the text (KeptParts.h): reading a
+// file fills it, clearing the document drops it.
+
+#include "KeptParts.h"
 
 #include <QTextDocument>
 
@@ -19,8 +24,15 @@ class TextDocument : public QTextDocument
 public:
     explicit TextDocument(QObject *parent = nullptr);
 
+    KeptParts &keptParts() { return m_kept; }
+    const KeptParts &keptParts() const { return m_kept; }
+    void clear() override;
+
 protected:
     QTextObject *createObject(const QTextFormat &format) override;
+
+private:
+    KeptParts m_kept;
 };
 
 } // namespace kelmora::model

@@ -11,6 +11,7 @@
 #include "RtfWords.h"
 
 #include <QByteArrayView>
+#include <QString>
 
 namespace kelmora::formats {
 
@@ -20,6 +21,11 @@ public:
     // Drops the rest of the current group, nested groups included, and pops
     // its state. The handler must not touch that state afterwards.
     virtual void skipGroup() = 0;
+    // The same, handing back the rest of the group's bytes (without its
+    // closing brace), for a story read by a reader of its own.
+    virtual QByteArrayView takeGroup() = 0;
+    // Damage a handler found; the reader reports the first.
+    virtual void problem(const QString &text) = 0;
 
 protected:
     ~RtfGroupControl() = default;
