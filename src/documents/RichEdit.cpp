@@ -82,6 +82,12 @@ TRichEdit::TRichEdit(QWidget *parent) : QTextEdit(parent), m_layoutHeight(new La
     setFont(model::defaultEditorFont());
     setAcceptRichText(true);
     SetHideSelection(true);
+    // What is typed after a note's mark is not part of the mark.
+    connect(this, &QTextEdit::currentCharFormatChanged, this, [this](const QTextCharFormat &format) {
+        QTextCharFormat typed = format;
+        if (!textCursor().hasSelection() && model::dropMarks(typed))
+            setCurrentCharFormat(typed);
+    });
 }
 
 QList<QTextBlock> TRichEdit::selectedBlocks() const
@@ -281,6 +287,9 @@ QMimeData *TRichEdit::createMimeDataFromSelection() const
     model::TextDocument tmp;
     model::prepareDocument(tmp);
     QTextCursor(&tmp).insertFragment(fragment);
+    // Notes travel in their marks; styles need the sheet their numbers mean.
+    if (const model::KeptParts *kept = model::keptPartsOf(*document()))
+        tmp.keptParts().styles = kept->styles;
     mime->setData(kRtfMime, formats::toRtf(tmp));
     return mime;
 }
@@ -299,6 +308,7 @@ void TRichEdit::insertFromMimeData(const QMimeData *source)
             model::TextDocument tmp;
             model::prepareDocument(tmp);
             formats::readRtf(tmp, source->data(kRtfMime));
+            model::keepMatchingStyles(tmp, tmp.keptParts().styles, model::keptPartsOf(*document()));
             textCursor().insertFragment(QTextDocumentFragment(&tmp));
         } else if (source->hasText()) {
             textCursor().insertText(source->text());

@@ -2,6 +2,10 @@
 
 #include "TextDocument.h"
 
+#include <QSet>
+#include <QTextBlock>
+#include <QTextCursor>
+
 namespace kelmora::model {
 
 void KeptWords::set(KeptWord word)
@@ -70,6 +74,61 @@ SectionHandle sectionStartOf(const QTextFormat &format)
 {
     const QVariant v = format.property(SectionStartProperty);
     return v.metaType() == QMetaType::fromType<SectionHandle>() ? v.value<SectionHandle>() : SectionHandle();
+}
+
+bool dropMarks(QTextCharFormat &format)
+{
+    const bool number = isNoteNumber(format);
+    if (!number && !format.hasProperty(NotesProperty))
+        return false;
+    format.clearProperty(NotesProperty);
+    if (number) {
+        format.clearProperty(NoteNumberProperty);
+        format.clearProperty(CharacterStyleProperty);
+        format.clearProperty(QTextFormat::TextVerticalAlignment);
+    }
+    return true;
+}
+
+void keepMatchingStyles(QTextDocument &pasted, const QList<KeptStyle> &from, const KeptParts *into)
+{
+    QSet<std::pair<int, int>> same;
+    for (const KeptStyle &s : from) {
+        const KeptStyle *there = into ? into->style(s.kind, s.number) : nullptr;
+        if (there && there->name == s.name)
+            same.insert({int(s.kind), s.number});
+    }
+    const auto kept = [&same](KeptStyle::Kind kind, int number) {
+        return number < 0 || same.contains({int(kind), number});
+    };
+    // Gathered first: changing a format while walking may merge fragments.
+    QList<std::pair<int, QTextBlockFormat>> blocks;
+    QList<std::tuple<int, int, QTextCharFormat>> runs;
+    for (QTextBlock block = pasted.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat bf = block.blockFormat();
+        if (!kept(KeptStyle::Kind::Paragraph, paragraphStyleOf(bf))) {
+            bf.clearProperty(ParagraphStyleProperty);
+            blocks.append({block.position(), bf});
+        }
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            QTextCharFormat cf = fragment.charFormat();
+            if (kept(KeptStyle::Kind::Character, characterStyleOf(cf)))
+                continue;
+            cf.clearProperty(CharacterStyleProperty);
+            runs.append({fragment.position(), fragment.length(), cf});
+        }
+    }
+    QTextCursor cursor(&pasted);
+    for (const auto &[position, format] : std::as_const(blocks)) {
+        cursor.setPosition(position);
+        cursor.setBlockFormat(format);
+    }
+    for (const auto &[position, length, format] : std::as_const(runs)) {
+        cursor.setPosition(position);
+        cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(format);
+    }
 }
 
 } // namespace kelmora::model

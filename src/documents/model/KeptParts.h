@@ -148,6 +148,16 @@ int characterStyleOf(const QTextFormat &format);
 int paragraphStyleOf(const QTextFormat &format);
 SectionHandle sectionStartOf(const QTextFormat &format);
 
+// The format for text typed right after a mark: the mark's own format
+// without its notes (and, after a note's number, without the number's
+// superscript and style), so typing never extends a mark. False when format
+// carries no mark and is left as it is.
+bool dropMarks(QTextCharFormat &format);
+
+// Pasted text keeps a style number only where this document's style sheet
+// has the same style (kind, number and name) as the sheet it came with.
+void keepMatchingStyles(QTextDocument &pasted, const QList<KeptStyle> &from, const KeptParts *into);
+
 } // namespace kelmora::model
 
 Q_DECLARE_METATYPE(kelmora::model::NoteMarks)
