@@ -76,12 +76,37 @@ SectionHandle sectionStartOf(const QTextFormat &format)
     return v.metaType() == QMetaType::fromType<SectionHandle>() ? v.value<SectionHandle>() : SectionHandle();
 }
 
+namespace {
+
+int keyOf(const void *handle)
+{
+    return int(qHash(quintptr(handle)));
+}
+
+} // namespace
+
+void setNotes(QTextFormat &format, const NoteMarks &marks)
+{
+    size_t key = 0;
+    for (const Note &note : marks.notes)
+        key = key * 31 + size_t(keyOf(note.get()));
+    format.setProperty(NotesProperty, QVariant::fromValue(marks));
+    format.setProperty(NotesKeyProperty, int(key));
+}
+
+void setSectionStart(QTextFormat &format, const SectionHandle &section)
+{
+    format.setProperty(SectionStartProperty, QVariant::fromValue(section));
+    format.setProperty(SectionKeyProperty, keyOf(section.get()));
+}
+
 bool dropMarks(QTextCharFormat &format)
 {
     const bool number = isNoteNumber(format);
     if (!number && !format.hasProperty(NotesProperty))
         return false;
     format.clearProperty(NotesProperty);
+    format.clearProperty(NotesKeyProperty);
     if (number) {
         format.clearProperty(NoteNumberProperty);
         format.clearProperty(CharacterStyleProperty);

@@ -41,6 +41,11 @@ enum KeptProperty {
     CharacterStyleProperty,                              // int: a character style's number
     ParagraphStyleProperty,                              // int: a paragraph style's number
     SectionStartProperty,                                // Section: the paragraph starts this section
+    // Qt hashes formats by their built-in property values only; these ints,
+    // drawn from the handles above, keep formats of different notes and
+    // sections from sharing one hash (which made reading quadratic).
+    NotesKeyProperty,
+    SectionKeyProperty,
 };
 
 // A setting as the file wrote it: its name and number, none for a switch.
@@ -147,6 +152,8 @@ bool isNoteNumber(const QTextFormat &format);
 int characterStyleOf(const QTextFormat &format);
 int paragraphStyleOf(const QTextFormat &format);
 SectionHandle sectionStartOf(const QTextFormat &format);
+void setNotes(QTextFormat &format, const NoteMarks &marks);
+void setSectionStart(QTextFormat &format, const SectionHandle &section);
 
 // The format for text typed right after a mark: the mark's own format
 // without its notes (and, after a note's number, without the number's

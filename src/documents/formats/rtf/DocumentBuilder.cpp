@@ -141,7 +141,7 @@ QTextBlockFormat DocumentBuilder::blockFormat(const Paragraph &paragraph, int li
     if (paragraph.style >= 0)
         format.setProperty(model::ParagraphStyleProperty, paragraph.style);
     if (paragraph.section)
-        format.setProperty(model::SectionStartProperty, QVariant::fromValue(paragraph.section));
+        model::setSectionStart(format, paragraph.section);
     m_lastKey = paragraph;
     m_lastListIndex = listIndex;
     m_lastFormat = format;

@@ -86,7 +86,7 @@ void RtfBody::attachNote(const std::shared_ptr<model::KeptNote> &note, const Cha
     const auto withNote = [&note](QTextCharFormat f) {
         model::NoteMarks marks{model::notesOf(f)};
         marks.notes.append(note);
-        f.setProperty(model::NotesProperty, QVariant::fromValue(marks));
+        model::setNotes(f, marks);
         return f;
     };
     const bool numbers = note->kind != model::KeptNote::Kind::Annotation;

@@ -45,6 +45,11 @@ void RtfKeptFile::addSectionStory(model::StoryKind kind, model::Story text)
 
 void RtfKeptFile::sectionBreak()
 {
+    if (m_sections >= MaxSections) {
+        m_problem = QStringLiteral("more than %1 sections").arg(MaxSections);
+        return;
+    }
+    ++m_sections;
     // A break right after another (an empty section) replaces it.
     m_section = std::make_shared<model::KeptSection>();
     m_pending = m_section;

@@ -20,14 +20,19 @@ public:
     // Stories (headers, footers, notes, annotations) one file may hold; each
     // is a document of its own, so a file with more is refused the rest.
     static constexpr int MaxStories = 10000;
+    // Each section is a paragraph format of its own; breaks past this many
+    // only end their paragraph.
+    static constexpr int MaxSections = 10000;
 
     void documentWord(model::KeptWord word) { m_parts.document.set(std::move(word)); }
     void sectionWord(model::KeptWord word) { section().words.set(std::move(word)); }
     // \sectd: the section's words start over (its headers stay).
     void resetSection() { section().words = model::KeptWords(); }
     void addSectionStory(model::StoryKind kind, model::Story text);
-    // \sect: a new section starts with the next paragraph.
+    // \sect: a new section starts with the next paragraph (past
+    // MaxSections, the break is not kept and problem() says so).
     void sectionBreak();
+    const QString &problem() const { return m_problem; }
     // The section the next paragraph starts, once; null when it starts none.
     model::SectionHandle takeSectionStart() { return std::exchange(m_pending, nullptr); }
     bool sectionPending() const { return m_pending != nullptr; }
@@ -58,6 +63,8 @@ private:
     std::shared_ptr<model::KeptSection> m_section; // null: the first section
     model::SectionHandle m_pending;
     int m_stories = 0;
+    int m_sections = 0;
+    QString m_problem;
     int m_footnotes = 0;
     int m_endnotes = 0;
     QString m_initials;

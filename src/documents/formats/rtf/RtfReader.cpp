@@ -41,6 +41,8 @@ RtfReport RtfReader::read(QByteArrayView data)
         m_stack.append(GroupState());
     flushBytes();
     m_body.finish(top());
+    if (!m_tables.kept.problem().isEmpty())
+        problem(m_tables.kept.problem());
     m_tables.kept.finish(m_doc);
     return m_report;
 }
