@@ -123,9 +123,9 @@ void TestRtfMalformed::keptPartsAreBounded_data()
     QTest::newRow("a note inside a note")
         << QByteArray("{\\rtf1 a{\\footnote b{\\footnote c}}d}") << u"ad"_s
         << u"notes=1 sections=0 styles=0 style=-1"_s << u"a note inside a note or header"_s;
-    QTest::newRow("a header inside a note")
-        << QByteArray("{\\rtf1 a{\\footnote b{\\header h}}c}") << u"ac"_s
-        << u"notes=1 sections=0 styles=0 style=-1"_s << u"a header or footer inside a note or header"_s;
+    QTest::newRow("a footer inside a note is the note's text")
+        << QByteArray("{\\rtf1 a{\\footnote b{\\footer h}}c}") << u"ac"_s
+        << u"notes=1 sections=0 styles=0 style=-1"_s << QString();
     QTest::newRow("a note inside a header")
         << QByteArray("{\\rtf1{\\header h{\\footnote n}}c}") << u"c"_s
         << u"notes=0 sections=0 styles=0 style=-1"_s << u"a note inside a note or header"_s;

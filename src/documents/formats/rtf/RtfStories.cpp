@@ -36,9 +36,7 @@ const char *RtfStoryReader::refusal(const GroupState &, Kw k) const
             return nullptr;
         return "an annotation inside a header, footer or annotation";
     }
-    if (m_context.depth == 0)
-        return nullptr;
-    return sectionStory(k) ? "a header or footer inside a note or header" : "a note inside a note or header";
+    return m_context.depth == 0 ? nullptr : "a note inside a note or header";
 }
 
 bool RtfStoryReader::begin(GroupState &group, Kw k)
@@ -48,6 +46,12 @@ bool RtfStoryReader::begin(GroupState &group, Kw k)
     if (group.dest != Dest::Normal) {
         m_control.skipGroup();
         return true;
+    }
+    if (sectionStory(k) && m_context.depth > 0) {
+        // LibreOffice writes the footer of a section that starts in an
+        // endnote into the endnote, and reads its text as the note's: so
+        // do we.
+        return false;
     }
     if (const char *why = refusal(group, k)) {
         m_control.problem(QString::fromLatin1(why));
