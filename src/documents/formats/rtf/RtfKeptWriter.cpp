@@ -53,6 +53,14 @@ constexpr QChar OwnMark(u'\u200b');
 
 } // namespace
 
+void RtfKeptWriter::collectStyleNumbers(const QTextDocument &doc)
+{
+    if (const model::KeptParts *parts = model::keptPartsOf(doc)) {
+        for (const model::KeptStyle &style : parts->styles)
+            m_styles.insert({int(style.kind), style.number});
+    }
+}
+
 void RtfKeptWriter::collect(const QTextDocument &doc)
 {
     m_doc = &doc;
@@ -344,10 +352,12 @@ void RtfKeptWriter::writeNote(const model::KeptNote &note)
             m_writer.writeText(note.date);
             out.put('}');
         }
+        // After a group no space ends a word: a space here would be text.
+        if (note.date.isEmpty())
+            out.put(' ');
     } else {
-        out.put(note.kind == model::KeptNote::Kind::Endnote ? "{\\footnote\\ftnalt" : "{\\footnote");
+        out.put(note.kind == model::KeptNote::Kind::Endnote ? "{\\footnote\\ftnalt " : "{\\footnote ");
     }
-    out.put(' ');
     if (note.text) {
         const QTextDocument *outer = std::exchange(m_note, note.text.get());
         writeStory(*note.text);

@@ -31,6 +31,9 @@ class RtfKeptWriter {
 public:
     explicit RtfKeptWriter(RtfWriter &writer) : m_writer(writer) {}
 
+    // The style numbers doc's sheet defines: runs name only those, so this
+    // comes before the body's runs are prepared.
+    void collectStyleNumbers(const QTextDocument &doc);
     // Gathers every story the document holds into the writer's tables.
     void collect(const QTextDocument &doc);
     void writeStyleSheet();

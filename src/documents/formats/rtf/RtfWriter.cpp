@@ -53,6 +53,7 @@ RtfWriter::RtfWriter(const QTextDocument &doc, OutputSink &out)
 
 void RtfWriter::write()
 {
+    m_kept.collectStyleNumbers(m_doc);
     collect(m_doc);
     m_kept.collect(m_doc);
     writeHeader();
