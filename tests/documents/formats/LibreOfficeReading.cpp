@@ -108,7 +108,7 @@ Paragraph Reading::readParagraph(QList<Note> &notes)
     while (depth > 0 && !m_xml.atEnd()) {
         switch (m_xml.readNext()) {
         case QXmlStreamReader::StartElement:
-            if (m_xml.name() == u"note") {
+            if (m_xml.name() == u"note" || m_xml.name() == u"annotation") {
                 readNote(p, notes);
                 break;
             }
@@ -142,12 +142,16 @@ Paragraph Reading::readParagraph(QList<Note> &notes)
 void Reading::readNote(Paragraph &around, QList<Note> &notes)
 {
     Note note;
-    note.kind = attr(u"text:note-class"_s);
+    note.kind = m_xml.name() == u"annotation" ? u"annotation"_s : attr(u"text:note-class"_s);
     const qsizetype at = notes.size();
     notes.append(note);
     while (m_xml.readNextStartElement()) {
         if (m_xml.name() == u"note-citation") {
             around.text += m_xml.readElementText(QXmlStreamReader::IncludeChildElements);
+        } else if (m_xml.qualifiedName() == u"dc:creator") {
+            notes[at].kind += u" by "_s + m_xml.readElementText();
+        } else if (m_xml.name() == u"p" && notes[at].kind.startsWith(u"annotation")) {
+            notes[at].paragraphs.append(readParagraph(notes));
         } else if (m_xml.name() == u"note-body") {
             while (m_xml.readNextStartElement()) {
                 if (m_xml.name() == u"p" || m_xml.name() == u"h") {

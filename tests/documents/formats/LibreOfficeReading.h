@@ -3,8 +3,8 @@
 // lines a test compares: the document's title, subject and author, each
 // page style the body uses (size, orientation,
 // margins) with its headers and footers, each body paragraph with its
-// paragraph style, and each foot- or endnote after its paragraph; headers,
-// footers and notes give their text with the font and size it starts in.
+// paragraph style, and each foot- or endnote or comment after its paragraph;
+// headers, footers and notes give their text with the font and size it starts in.
 //
 //   page 8.2681in x 11.6929in portrait margins 0.7874in 0.7874in 0.9839in 0.7874in
 //   header: "Şirket antedi" Liberation Sans 10pt
