@@ -47,10 +47,13 @@ if(NOT kelmora_runtime_packages)
   message(FATAL_ERROR "Packaging: ${kelmora_runtime_list} names no package")
 endif()
 list(JOIN kelmora_runtime_packages ", " kelmora_runtime_depends)
-# The editor's document class keeps its lists in Qt's private list data
-# (src/documents/model/TextDocument.cpp): only the Qt it was built against
-# may run it, as Debian's own Qt modules depend on it.
-string(APPEND kelmora_runtime_depends ", qt6-base-abi (= ${Qt6_VERSION})")
+# Built with Qt's private text data (KELMORA_QT_PRIVATE, the *QtPrivate.cpp
+# files of src/documents/model), only the Qt it was built against may run it,
+# as Debian's own Qt modules depend on it; on the public API alone any Qt 6
+# the libraries' own dependencies allow will do.
+if(KELMORA_QT_PRIVATE)
+  string(APPEND kelmora_runtime_depends ", qt6-base-abi (= ${Qt6_VERSION})")
+endif()
 
 install(FILES "${CMAKE_CURRENT_LIST_DIR}/debian/copyright"
   DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/doc/kelmora")

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Kelmora with warnings as errors and runs the
 # whole test suite headless: the unit and GUI tests under CTest against the
-# real peers they need (CUPS, FTP servers, LibreOffice), then the sanitizer
-# build of the format tests and the bounded fuzz runs.
+# real peers they need (CUPS, FTP servers, LibreOffice), then the extra stages
+# of scripts/stages: the sanitizer builds, the bounded fuzz runs, the package,
+# and the build on Qt's public API alone with the whole suite run again on it.
 #
-# KELMORA_QUICK=1 skips the sanitizer build and the fuzz runs.
+# KELMORA_QUICK=1 skips the extra stages.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${KELMORA_BUILD_DIR:-$top/build}

@@ -7,6 +7,7 @@
 #include "documents/RichEdit.h"
 #include "formats/DocumentIO.h"
 #include "model/DocumentModel.h"
+#include "model/TextDocument.h"
 
 #include <QFile>
 #include <QScrollBar>
@@ -157,6 +158,17 @@ double FrameBench::toggleBold()
 {
     editor()->selectAll();
     return timed([this] { m_frame->ToolButton18->click(); });
+}
+
+double FrameBench::toggleBullets()
+{
+    editor()->selectAll();
+    return timed([this] { m_frame->ToolButton27->click(); });
+}
+
+double FrameBench::printCopy()
+{
+    return timed([this] { (void)model::copyDocument(*editor()->document()); });
 }
 
 double FrameBench::undo()

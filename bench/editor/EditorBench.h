@@ -61,6 +61,8 @@ public:
     QSize editorSize() const;
     double save();             // FileSaveItem on the open document
     double toggleBold();       // select all, then ToolButton18
+    double toggleBullets();    // select all, then ToolButton27 (a list's numbering off)
+    double printCopy();        // the copy Printing lays out for the printer, made and freed
     double undo();             // GeriAl1Click, the Edit menu's undo
     double shiftPressRelease(); // the refresh on key down and up
     void closeAll();

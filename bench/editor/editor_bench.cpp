@@ -192,36 +192,47 @@ void editSection(const Options &o)
 
 void listsSection(const Options &o)
 {
-    out(QStringLiteral("| List | Items | Open command | Laid out after | Save | Open + layout + save | Same paragraphs, no list | Ratio | Target |"));
-    out(QStringLiteral("|---|---|---|---|---|---|---|---|---|"));
+    out(QStringLiteral("| List | Items | Open command | Laid out after | Save | Open + layout + save | Same paragraphs, "
+                       "no list | Ratio | Target | Copy for printing | List turned off (all selected, bullet button) |"));
+    out(QStringLiteral("|---|---|---|---|---|---|---|---|---|---|---|"));
     FrameBench bench(kFrame);
     const QString copy = o.dir + QStringLiteral("/open-copy.rtf");
-    auto measure = [&](const QString &path, double *saved) {
-        QList<double> s;
+    struct Extra {
+        double saved = 0, printCopy = 0, off = 0;
+    };
+    auto measure = [&](const QString &path, Extra *extra) {
+        QList<double> s, c, t;
         const OpenFigures f = medianOpen(o.runs, [&] {
             QFile::remove(copy);
             QFile::copy(path, copy);
             OpenFigures r = bench.open(copy, false);
             r.usable = bench.editor()->document()->firstBlock().textList() != nullptr; // bullets shown from the list
             s << bench.save();
+            c << bench.printCopy();
+            if (r.usable) {
+                t << bench.toggleBullets();
+                // Turned off, not on: no paragraph is left in a list.
+                r.usable = bench.editor()->document()->firstBlock().textList() == nullptr;
+            }
             bench.closeAll();
             return r;
         });
-        *saved = median(s);
+        *extra = {median(s), median(c), median(t)};
         return f;
     };
     for (int n : o.items) {
-        double savedPlain = 0;
-        const OpenFigures p = measure(listInput(o.dir, n, ListKind::None), &savedPlain);
-        const double tp = p.command + p.laidOut + savedPlain;
+        Extra plain;
+        const OpenFigures p = measure(listInput(o.dir, n, ListKind::None), &plain);
+        const double tp = p.command + p.laidOut + plain.saved;
         for (const auto &[kind, name] : {std::pair{ListKind::Bullets, "bulleted"}, std::pair{ListKind::Numbers, "numbered"}}) {
-            double saved = 0;
-            const OpenFigures f = measure(listInput(o.dir, n, kind), &saved);
-            const double t = f.command + f.laidOut + saved;
-            out(QStringLiteral("| %1 (\\ls) | %2 | %3 | %4 | %5 | %6 | %7 | %8 | < 1.5 x |")
+            Extra e;
+            const OpenFigures f = measure(listInput(o.dir, n, kind), &e);
+            const double t = f.command + f.laidOut + e.saved;
+            out(QStringLiteral("| %1 (\\ls) | %2 | %3 | %4 | %5 | %6 | %7 | %8 | < 1.5 x | %9 | %10 |")
                     .arg(QLatin1String(name))
                     .arg(n)
-                    .arg(sec(f.command), laid(f), ms(saved), sec(t), sec(tp), ratio(t, tp)));
+                    .arg(sec(f.command), laid(f), ms(e.saved), sec(t), sec(tp), ratio(t, tp), sec(e.printCopy),
+                         f.usable ? sec(e.off) : QStringLiteral("**not turned off**")));
         }
     }
     out(QString());

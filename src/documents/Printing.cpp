@@ -2,6 +2,9 @@
 
 #include "base/ErrorTexts.h"
 #include "base/Exceptions.h"
+#include "model/PictureDrawing.h"
+#include "model/Pictures.h"
+#include "model/TextDocument.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -67,11 +70,16 @@ void scaleBlockLengths(QTextDocument &doc, const QPaintDevice &device)
 }
 
 // A copy of doc laid out for printer: at its resolution, breaking lines at
-// the page width, paginated to the page height.
+// the page width, paginated to the page height. The copy's lists cost what
+// the editor's do (QTextDocument::clone's are Qt's own).
 std::unique_ptr<QTextDocument> layoutForPrinter(const QTextDocument &doc, QPrinter &printer, const QSizeF &page)
 {
-    std::unique_ptr<QTextDocument> copy(doc.clone());
+    std::unique_ptr<QTextDocument> copy = model::copyDocument(doc);
     copy->setUndoRedoEnabled(false);
+    // Pictures keep their records in the copy and are laid out and drawn as
+    // on screen, at the printer's resolution.
+    model::pictures::copyPictures(*copy, doc, *copy);
+    model::pictures::drawPicturesOf(*copy);
     scaleBlockLengths(*copy, printer);
     QTextOption option = copy->defaultTextOption();
     if (option.wrapMode() == QTextOption::NoWrap || option.wrapMode() == QTextOption::ManualWrap)

@@ -3,6 +3,9 @@
 #include "base/ErrorTexts.h"
 #include "base/Exceptions.h"
 #include "base/ui/Guard.h"
+#include "model/Links.h"
+#include "model/PictureDrawing.h"
+#include "model/Pictures.h"
 #include "model/TextDocument.h"
 #include "model/TextSearch.h"
 
@@ -76,7 +79,9 @@ void TParaAttributes::SetRightIndent(int points)
 TRichEdit::TRichEdit(QWidget *parent) : QTextEdit(parent), m_layoutHeight(new LayoutHeight(this))
 {
     // Our own document class, whose lists grow in linear time.
-    setDocument(new model::TextDocument(this));
+    auto *doc = new model::TextDocument(this);
+    model::pictures::drawPicturesOf(*doc);
+    setDocument(doc);
     model::prepareDocument(*document());
     m_layoutHeight->attach();
     setFont(model::defaultEditorFont());
@@ -87,6 +92,11 @@ TRichEdit::TRichEdit(QWidget *parent) : QTextEdit(parent), m_layoutHeight(new La
         QTextCharFormat typed = format;
         if (!textCursor().hasSelection() && model::dropMarks(typed))
             setCurrentCharFormat(typed);
+    });
+    // The caret right after a link types outside it (model/Links.h).
+    connect(this, &QTextEdit::cursorPositionChanged, this, [this] {
+        if (const std::optional<QTextCharFormat> f = model::typingFormatAfterLink(textCursor()))
+            setCurrentCharFormat(*f);
     });
 }
 
@@ -204,6 +214,7 @@ void TRichEdit::LoadFromFile(const QString &path)
         throw EReadError(errortext::FailedToLoadStream);
     // A child of the editor: the editor deletes it when the next one comes.
     fresh->setParent(this);
+    model::pictures::drawPicturesOf(*fresh);
     setDocument(fresh.release());
     m_layoutHeight->attach();
     m_plainTextForm = r.plainText;
@@ -280,7 +291,7 @@ void TRichEdit::keyReleaseEvent(QKeyEvent *e)
 QMimeData *TRichEdit::createMimeDataFromSelection() const
 {
     // Copies carry our own RTF (other programs read it, and pasting it back
-    // keeps exact indents) besides plain text.
+    // keeps exact indents, links and pictures' bytes) besides plain text.
     auto *mime = new QMimeData;
     const QTextDocumentFragment fragment = textCursor().selection();
     mime->setText(fragment.toPlainText());
@@ -290,6 +301,7 @@ QMimeData *TRichEdit::createMimeDataFromSelection() const
     // Notes travel in their marks; styles need the sheet their numbers mean.
     if (const model::KeptParts *kept = model::keptPartsOf(*document()))
         tmp.keptParts().styles = kept->styles;
+    model::pictures::copyPictures(tmp, *document(), tmp);
     mime->setData(kRtfMime, formats::toRtf(tmp));
     return mime;
 }
@@ -309,6 +321,7 @@ void TRichEdit::insertFromMimeData(const QMimeData *source)
             model::prepareDocument(tmp);
             formats::readRtf(tmp, source->data(kRtfMime));
             model::keepMatchingStyles(tmp, tmp.keptParts().styles, model::keptPartsOf(*document()));
+            model::pictures::copyPictures(tmp, tmp, *document());
             textCursor().insertFragment(QTextDocumentFragment(&tmp));
         } else if (source->hasText()) {
             textCursor().insertText(source->text());

@@ -70,6 +70,7 @@ class Kelmora:
                                      stderr=subprocess.STDOUT)
         self.sock = None
         self.buf = b""
+        self.unanswered = 0
         _wait(lambda: os.path.exists(self.probe_path) or self.proc.poll() is not None, 20, "the probe socket")
         self._connect()
         # The splash holds the thread about two seconds; then the frame shows maximized.
@@ -85,12 +86,19 @@ class Kelmora:
         if self.proc.poll() is not None:
             raise AssertionError("the program ended (exit code %s)" % self.proc.returncode)
         self.sock.sendall((json.dumps(request) + "\n").encode())
-        while b"\n" not in self.buf:
-            chunk = self.sock.recv(1 << 20)
-            if not chunk:
-                raise AssertionError("the probe connection closed")
-            self.buf += chunk
-        line, self.buf = self.buf.split(b"\n", 1)
+        # Replies come in the order of the requests. One that timed out (the
+        # program busy for longer than the socket's timeout, e.g. reading a
+        # large file on a loaded machine) still arrives later: skip it, or
+        # every later question gets the answer to the one before.
+        self.unanswered += 1
+        while self.unanswered:
+            while b"\n" not in self.buf:
+                chunk = self.sock.recv(1 << 20)
+                if not chunk:
+                    raise AssertionError("the probe connection closed")
+                self.buf += chunk
+            line, self.buf = self.buf.split(b"\n", 1)
+            self.unanswered -= 1
         return json.loads(line)
 
     def state(self):

@@ -4,6 +4,8 @@
 #include "model/DocumentModel.h"
 #include "model/KeptParts.h"
 #include "model/TextDocument.h"
+#include "model/Links.h"
+#include "model/Pictures.h"
 
 #include <QSet>
 #include <QTextBlock>
@@ -24,11 +26,20 @@ struct Run {
     bool underline = false;
     bool strikeout = false;
     QString colour;
+    std::optional<model::Link> link;
+    // A picture: kind, shown size in twips and byte count; one run each.
+    struct Picture {
+        QString kind;
+        QSize twips;
+        qsizetype bytes = 0;
+    };
+    std::optional<Picture> picture;
 
     bool sameLook(const Run &o) const
     {
         return face == o.face && size == o.size && bold == o.bold && italic == o.italic &&
-               underline == o.underline && strikeout == o.strikeout && colour == o.colour;
+               underline == o.underline && strikeout == o.strikeout && colour == o.colour && link == o.link &&
+               !picture && !o.picture;
     }
 };
 
@@ -36,6 +47,14 @@ Run runOf(const QTextDocument &doc, const QTextFragment &fragment)
 {
     const QTextCharFormat f = fragment.charFormat();
     Run r;
+    r.link = model::linkOf(f);
+    if (f.isImageFormat()) {
+        const QTextImageFormat image = f.toImageFormat();
+        const std::optional<model::pictures::Picture> p = model::pictures::pictureOf(doc, image);
+        r.picture = Run::Picture{p ? model::pictures::kindName(p->kind) : QStringLiteral("none"),
+                                 model::pictures::shownTwips(image), p ? p->data.size() : 0};
+        return r;
+    }
     r.text = fragment.text();
     r.face = model::faceName(f, doc);
     r.size = model::wholePoints(f, doc);
@@ -109,8 +128,36 @@ const char *lineEndingName(formats::LineEnding e)
     return "crlf";
 }
 
+void appendLink(QByteArray &out, const model::Link &link)
+{
+    out += "\"link\": {\"target\": ";
+    appendString(out, link.target);
+    out += ", \"toolTip\": ";
+    appendString(out, link.toolTip);
+    out += '}';
+}
+
+void appendPicture(QByteArray &out, const Run &r)
+{
+    const Run::Picture &p = *r.picture;
+    out += "{\"picture\": {\"kind\": ";
+    appendString(out, p.kind);
+    out += ", \"width\": " + QByteArray::number(p.twips.width());
+    out += ", \"height\": " + QByteArray::number(p.twips.height());
+    out += ", \"bytes\": " + QByteArray::number(p.bytes) + '}';
+    if (r.link) {
+        out += ", ";
+        appendLink(out, *r.link);
+    }
+    out += '}';
+}
+
 void appendRun(QByteArray &out, const Run &r)
 {
+    if (r.picture) {
+        appendPicture(out, r);
+        return;
+    }
     out += "{\"text\": ";
     appendString(out, r.text);
     out += ", \"face\": ";
@@ -122,6 +169,10 @@ void appendRun(QByteArray &out, const Run &r)
     out += QByteArray(", \"strikeout\": ") + boolText(r.strikeout);
     out += ", \"colour\": ";
     appendString(out, r.colour);
+    if (r.link) {
+        out += ", ";
+        appendLink(out, *r.link);
+    }
     out += '}';
 }
 
@@ -139,10 +190,15 @@ void appendParagraph(QByteArray &out, const QTextDocument &doc, const QTextBlock
     QList<Run> runs;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         Run r = runOf(doc, it.fragment());
-        if (!runs.isEmpty() && runs.last().sameLook(r))
+        if (!runs.isEmpty() && runs.last().sameLook(r)) {
             runs.last().text += r.text;
-        else
+        } else if (r.picture) {
+            // One run per picture, however many a fragment holds.
+            for (int i = 0; i < it.fragment().length(); ++i)
+                runs.append(r);
+        } else {
             runs.append(std::move(r));
+        }
     }
     for (qsizetype i = 0; i < runs.size(); ++i) {
         out += i == 0 ? "\n    " : ",\n    ";

@@ -1,8 +1,8 @@
 #pragma once
 // What kelmora-doc prints about a loaded document: how it was read, and, in
 // the units and words the editing surface reports, alignment, first/left/right indent in whole points
-// (twips / 20, truncated), numbering, and runs of equal face, size (whole
-// points, truncated), style and colour.
+// (twips / 20, truncated), numbering, runs of equal face, size (whole
+// points, truncated), style, colour and link, and the pictures.
 
 #include "formats/DocumentIO.h"
 
@@ -18,6 +18,10 @@ namespace kelmora::tools {
 // "left": n, "right": n, "numbering": "none"|"bullet"|"other", "runs":
 // [{"text": s, "face": s, "size": n, "bold": b, "italic": b, "underline": b,
 // "strikeout": b, "colour": "#rrggbb"|"auto"}, ...]}, ...]}
+// A run of linked text adds "link": {"target": s, "toolTip": s}; a picture
+// is a run of its own: {"picture": {"kind": "png"|"jpeg"|"dib"|"emf"|"wmf"|
+// "pict"|"os2"|"ddb"|"unknown", "width": n, "height": n (shown size in
+// twips), "bytes": n (as kept)}}, with "link" when it is linked.
 // "malformed" and "problem" are the RTF reader's report on the file; plain
 // text adds "encoding": "utf-8"|"windows-1254", "byteOrderMark": b and
 // "lineEnding": "crlf"|"lf"|"cr", the form it is saved back in.

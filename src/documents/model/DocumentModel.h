@@ -65,8 +65,9 @@ void setIndents(QTextBlockFormat &format, const ParagraphIndents &indents, bool 
 Numbering numbering(const QTextBlock &block);
 // Qt keeps each QTextList's paragraphs in one array and, whenever a paragraph
 // joins or leaves, revisits every one of them, so one list of n paragraphs
-// costs time in n squared (TextDocument's lists do not). Bullets carry no
-// number, so a bulleted list is also held as consecutive QTextLists of at most
+// costs time in n squared (TextDocument's lists do not where they read Qt's
+// private data). Bullets carry no number, so a bulleted list is also held as
+// consecutive QTextLists of at most
 // this many paragraphs, which looks and reads back the same and keeps a
 // selection's bullets cheap to turn off in any document. Numbered lists stay
 // whole: their numbers count along one QTextList.

@@ -133,4 +133,66 @@ QByteArray pictureBytes(const char *format, QSize size)
     return bytes;
 }
 
+QString markedLinks(const QTextDocument &doc)
+{
+    QStringList paragraphs;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        QString out;
+        std::optional<model::Link> open;
+        const auto close = [&] {
+            if (!open)
+                return;
+            out += QStringLiteral("](") + open->target;
+            if (!open->toolTip.isEmpty())
+                out += QStringLiteral(" \"") + open->toolTip + u'"';
+            out += u')';
+            open.reset();
+        };
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const std::optional<model::Link> link = model::linkOf(it.fragment().charFormat());
+            if (link != open) {
+                close();
+                if (link)
+                    out += u'[';
+                open = link;
+            }
+            out += it.fragment().text();
+        }
+        close();
+        paragraphs.append(out);
+    }
+    return paragraphs.join(u'\n');
+}
+
+QList<ShownPicture> picturesOf(const QTextDocument &doc)
+{
+    QList<ShownPicture> found;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (!f.isImageFormat())
+                continue;
+            const QTextImageFormat image = f.toImageFormat();
+            ShownPicture p;
+            p.picture = model::pictures::pictureOf(doc, image).value_or(model::pictures::Picture());
+            p.twips = model::pictures::shownTwips(image);
+            p.drawn = model::pictures::isDrawn(p.picture);
+            p.link = model::linkOf(f);
+            for (int i = 0; i < it.fragment().length(); ++i)
+                found.append(p);
+        }
+    }
+    return found;
+}
+
+QString describePicture(const ShownPicture &p)
+{
+    return QStringLiteral("%1 %2x%3 twips, %4 bytes, %5")
+        .arg(model::pictures::kindName(p.picture.kind))
+        .arg(p.twips.width())
+        .arg(p.twips.height())
+        .arg(p.picture.data.size())
+        .arg(p.drawn ? QStringLiteral("drawn") : QStringLiteral("framed"));
+}
+
 } // namespace kelmora::formats::test

@@ -3,6 +3,8 @@
 // editor's, paragraph texts, and the formats of given characters.
 
 #include "model/DocumentModel.h"
+#include "model/Links.h"
+#include "model/Pictures.h"
 
 #include <QStringList>
 #include <QTextBlock>
@@ -48,5 +50,23 @@ QString libreOfficeText(QString text);
 
 // PNG or JPEG bytes of a small picture.
 QByteArray pictureBytes(const char *format, QSize size);
+
+// The paragraphs joined by "\n", linked text marked [text](target), or
+// [text](target "tooltip").
+QString markedLinks(const QTextDocument &doc);
+
+// A picture as the document shows it.
+struct ShownPicture {
+    model::pictures::Picture picture;
+    QSize twips;
+    bool drawn = false;
+    std::optional<model::Link> link;
+    friend bool operator==(const ShownPicture &, const ShownPicture &) = default;
+};
+// The document's pictures in their order; a format without a record shows
+// as a picture of kind Unknown without bytes.
+QList<ShownPicture> picturesOf(const QTextDocument &doc);
+// "kind WxH twips, N bytes, drawn|framed" of a picture.
+QString describePicture(const ShownPicture &p);
 
 } // namespace kelmora::formats::test

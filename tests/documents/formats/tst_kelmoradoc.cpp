@@ -25,6 +25,7 @@ private Q_SLOTS:
     void dumpOfPlainText();
     void dumpListsKeptParts_data();
     void dumpListsKeptParts();
+    void dumpShowsLinksAndPictures();
     void dumpSaysHowTheFileWasRead_data();
     void dumpSaysHowTheFileWasRead();
     void convertKeepsContent();
@@ -144,6 +145,33 @@ void TestKelmoraDoc::dumpReportsWhatTheSurfaceReports()
     const QJsonObject p2 = paragraphs.at(2).toObject();
     QCOMPARE(p2.value(u"alignment"_s).toString(), u"right"_s);
     QCOMPARE(p2.value(u"numbering"_s).toString(), u"other"_s);
+}
+
+// A linked run names its target and tooltip; each picture is a run of its
+// own with its kind, shown size in twips and byte count, linked or not.
+void TestKelmoraDoc::dumpShowsLinksAndPictures()
+{
+    const QByteArray rtf = R"({\rtf1\ansi\ansicpg1254\deff0{\fonttbl{\f0 Arial;}}a )"
+                           R"({\field{\*\fldinst HYPERLINK "http://x.example/" \\o "\'dcr\'fcn"}{\fldrslt {\ul ba\'f0}{\pict\emfblip\picwgoal1440\pichgoal720 0102}}})"
+                           R"({\pict\wmetafile8\picw2540\pich1270 010203}{\pict\jpegblip\picwgoal60\pichgoal30 ffd8ff00}\par})";
+    const Result r = run({u"dump"_s, file(u"baglar.rtf"_s, rtf)});
+    QCOMPARE(r.exitCode, 0);
+    const QJsonArray runs = QJsonDocument::fromJson(r.out).object().value(u"paragraphs"_s).toArray().at(0).toObject()
+                                .value(u"runs"_s).toArray();
+    QCOMPARE(runs.size(), 5);
+    const QJsonObject link{{u"target"_s, u"http://x.example/"_s}, {u"toolTip"_s, u"Ürün"_s}};
+    QCOMPARE(runs.at(0).toObject().value(u"text"_s).toString(), u"a "_s);
+    QVERIFY(!runs.at(0).toObject().contains(u"link"_s));
+    QCOMPARE(runs.at(1).toObject(), QJsonObject({{u"text"_s, u"bağ"_s}, {u"face"_s, u"Arial"_s}, {u"size"_s, 12},
+                                                 {u"bold"_s, false}, {u"italic"_s, false}, {u"underline"_s, true},
+                                                 {u"strikeout"_s, false}, {u"colour"_s, u"auto"_s}, {u"link"_s, link}}));
+    const auto picture = [](const char *kind, int width, int height, int bytes) {
+        return QJsonObject{{u"kind"_s, QString::fromLatin1(kind)}, {u"width"_s, width}, {u"height"_s, height},
+                           {u"bytes"_s, bytes}};
+    };
+    QCOMPARE(runs.at(2).toObject(), QJsonObject({{u"picture"_s, picture("emf", 1440, 720, 2)}, {u"link"_s, link}}));
+    QCOMPARE(runs.at(3).toObject(), QJsonObject({{u"picture"_s, picture("wmf", 1440, 720, 3)}}));
+    QCOMPARE(runs.at(4).toObject(), QJsonObject({{u"picture"_s, picture("jpeg", 60, 30, 4)}}));
 }
 
 void TestKelmoraDoc::dumpOfPlainText()

@@ -1,7 +1,9 @@
 // Interoperability with LibreOffice, both ways: RTF that LibreOffice writes
 // from a small document reads with the expected text and formatting, and the
 // RTF we write reads in LibreOffice with the same text (its text export) and
-// the same formatting (its own RTF export, read back here).
+// the same formatting (its own RTF export, read back here). Of every
+// hand-written file, LibreOffice finds the same links and pictures in our
+// save as in the original (its flat ODT export, read here).
 
 #include "formats/DocumentIO.h"
 #include "FormatTestSupport.h"
@@ -16,6 +18,7 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QTextList>
+#include <QXmlStreamReader>
 
 using namespace Qt::StringLiterals;
 using namespace kelmora;
@@ -31,6 +34,7 @@ private Q_SLOTS:
     void libreOfficeReadsOurRtf();
     void keptTextsAreLibreOffices();
     void keptPartsSurviveOurSave();
+    void libreOfficeFindsTheLinksAndPicturesInOurSave();
 
 private:
     bool convert(const QStringList &files, const QString &filter, const QString &outDir);
@@ -157,6 +161,48 @@ QString readText(const QString &path)
     if (text.startsWith(u'\ufeff'))
         text.remove(0, 1);
     return text;
+}
+
+// What LibreOffice read from a file, as its flat ODT shows it: the targets
+// of the links and, for each frame, the bytes of its picture (the first
+// one: LibreOffice adds a PNG of its own after a metafile, and gives an
+// object the picture it showed), in document order.
+struct LinksAndPictures {
+    QStringList targets;
+    QList<QByteArray> pictures;
+    QString error;
+};
+
+LinksAndPictures readFlatOdt(const QString &path)
+{
+    LinksAndPictures found;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        found.error = u"cannot read "_s + path;
+        return found;
+    }
+    const QString text = u"urn:oasis:names:tc:opendocument:xmlns:text:1.0"_s;
+    const QString office = u"urn:oasis:names:tc:opendocument:xmlns:office:1.0"_s;
+    const QString xlink = u"http://www.w3.org/1999/xlink"_s;
+    const QString draw = u"urn:oasis:names:tc:opendocument:xmlns:drawing:1.0"_s;
+    QXmlStreamReader xml(&f);
+    bool inBody = false;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.namespaceUri() == office && xml.name() == u"body")
+            inBody = true;
+        else if (inBody && xml.namespaceUri() == text && xml.name() == u"a")
+            found.targets.append(xml.attributes().value(xlink, u"href"_s).toString());
+        else if (inBody && xml.namespaceUri() == draw && xml.name() == u"frame")
+            found.pictures.append(QByteArray());
+        else if (inBody && xml.namespaceUri() == office && xml.name() == u"binary-data" &&
+                 !found.pictures.isEmpty() && found.pictures.last().isEmpty())
+            found.pictures.last() = QByteArray::fromBase64(xml.readElementText().toLatin1());
+    }
+    if (xml.hasError())
+        found.error = path + u": "_s + xml.errorString();
+    return found;
 }
 
 } // namespace
@@ -315,6 +361,39 @@ void TestLibreOffice::keptPartsSurviveOurSave()
     for (const QString &d : std::as_const(differences))
         qInfo().noquote() << d;
     QVERIFY2(differences.isEmpty(), "LibreOffice finds other kept parts (shown above)");
+}
+
+void TestLibreOffice::libreOfficeFindsTheLinksAndPicturesInOurSave()
+{
+    QStringList originals, ours;
+    QDir().mkpath(m_work.path() + u"/saved"_s);
+    for (const QString &name : rtfDataFiles()) {
+        originals.append(rtfDataDir() + u'/' + name + u".rtf"_s);
+        auto doc = newDocument();
+        QVERIFY(loadFile(*doc, originals.last(), false).rtf);
+        ours.append(m_work.path() + u"/saved/"_s + name + u".rtf"_s);
+        saveFile(*doc, ours.last(), false, {});
+    }
+    QVERIFY(convert(originals, u"fodt"_s, m_work.path() + u"/fodt-original"_s));
+    QVERIFY(convert(ours, u"fodt"_s, m_work.path() + u"/fodt-ours"_s));
+    int links = 0, pictures = 0;
+    for (const QString &name : rtfDataFiles()) {
+        const LinksAndPictures original = readFlatOdt(m_work.path() + u"/fodt-original/"_s + name + u".fodt"_s);
+        const LinksAndPictures saved = readFlatOdt(m_work.path() + u"/fodt-ours/"_s + name + u".fodt"_s);
+        QVERIFY2(original.error.isEmpty(), qPrintable(original.error));
+        QVERIFY2(saved.error.isEmpty(), qPrintable(saved.error));
+        QVERIFY2(saved.targets == original.targets,
+                 qPrintable(name + u": "_s + saved.targets.join(u", "_s) + u" instead of "_s + original.targets.join(u", "_s)));
+        QVERIFY2(saved.pictures.size() == original.pictures.size(),
+                 qPrintable(name + u": %1 pictures instead of %2"_s.arg(saved.pictures.size()).arg(original.pictures.size())));
+        for (qsizetype i = 0; i < original.pictures.size(); ++i)
+            QVERIFY2(saved.pictures.at(i) == original.pictures.at(i), qPrintable(name + u": picture %1 differs"_s.arg(i)));
+        links += int(original.targets.size());
+        pictures += int(original.pictures.size());
+    }
+    // The files hold what this compares.
+    QVERIFY(links >= 10);
+    QVERIFY(pictures >= 8);
 }
 
 QTEST_GUILESS_MAIN(TestLibreOffice)

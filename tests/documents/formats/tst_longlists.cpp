@@ -9,8 +9,10 @@
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
-#include <functional>
 #include <QTextList>
+
+#include <functional>
+#include <typeinfo>
 
 using namespace kelmora;
 using namespace kelmora::formats;
@@ -251,6 +253,13 @@ void TestLongLists::editsRenumberAsQtsOwnLists_data()
 void TestLongLists::editsRenumberAsQtsOwnLists()
 {
     QFETCH(Edit, edit);
+    {
+        auto probe = newDocument();
+        QTextCursor(probe.get()).createList(model::listFormat(Numbering::Other));
+        const QTextList &list = *probe->begin().textList();
+        if (typeid(list) == typeid(QTextList))
+            QSKIP("this build's lists are Qt's own (built without Qt's private headers)");
+    }
     for (const bool undo : {false, true}) {
         QTextDocument qts;
         auto ours = newDocument();

@@ -1,10 +1,14 @@
 // RTF files shaped as real producers write them (tests/data/rtf): each reads
 // with the text LibreOffice shows for it (kept beside it as NAME.lo.txt),
-// unless NAME.expect says why ours differs (our text is then NAME.txt), and
-// the runs NAME.expect lists have their face, size and colour.
+// unless NAME.expect says why ours differs (our text is then NAME.txt), the
+// runs NAME.expect lists have their face, size and colour, it holds exactly
+// the links and pictures listed there, and a save keeps them all.
 //
-// NAME.expect: "# comment" lines, "ours<TAB>reason", and
-// "run<TAB>text<TAB>face<TAB>size in points<TAB>#rrggbb or auto" lines.
+// NAME.expect: "# comment" lines, "ours<TAB>reason",
+// "run<TAB>text<TAB>face<TAB>size in points<TAB>#rrggbb or auto",
+// "link<TAB>text<TAB>target[<TAB>tooltip]" and
+// "picture<TAB>kind WxH twips, N bytes, drawn|framed" lines, in the order
+// of the document.
 
 #include "formats/DocumentIO.h"
 #include "FormatTestSupport.h"
@@ -26,6 +30,10 @@ private Q_SLOTS:
     void textAsLibreOfficeShowsIt();
     void runFormats_data();
     void runFormats();
+    void linksAndPictures_data();
+    void linksAndPictures();
+    void saveKeepsLinksAndPictures_data();
+    void saveKeepsLinksAndPictures();
 };
 
 namespace {
@@ -44,7 +52,14 @@ QString readUtf8(const QString &path)
 struct Expectation {
     QString oursBecause; // why our text is not LibreOffice's, or empty
     QList<QStringList> runs;
+    QStringList links;    // "text -> target" or "text -> target (tooltip)"
+    QStringList pictures; // describePicture
 };
+
+QString describeLink(const QString &text, const QString &target, const QString &toolTip)
+{
+    return text + u" -> "_s + target + (toolTip.isEmpty() ? QString() : u" ("_s + toolTip + u')');
+}
 
 Expectation expectation(const QString &name)
 {
@@ -56,6 +71,10 @@ Expectation expectation(const QString &name)
             e.oursBecause = fields.at(1);
         else if (fields.first() == u"run" && fields.size() == 5)
             e.runs.append(fields.mid(1));
+        else if (fields.first() == u"link" && (fields.size() == 3 || fields.size() == 4))
+            e.links.append(describeLink(fields.at(1), fields.at(2), fields.value(3)));
+        else if (fields.first() == u"picture" && fields.size() == 2)
+            e.pictures.append(fields.at(1));
         else if (!line.startsWith(u'#'))
             e.runs.append({u"malformed line: "_s + line});
     }
@@ -69,6 +88,30 @@ std::unique_ptr<QTextDocument> load(const QString &name, RtfReport *report = nul
     if (report)
         *report = loaded.report;
     return doc;
+}
+
+// The runs of linked text, one entry per link however many runs it has.
+QStringList linksOf(const QTextDocument &doc)
+{
+    QStringList links;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        QString text;
+        std::optional<model::Link> open;
+        const auto close = [&] {
+            if (open)
+                links.append(describeLink(text, open->target, open->toolTip));
+            text.clear();
+        };
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const std::optional<model::Link> link = model::linkOf(it.fragment().charFormat());
+            if (link != open)
+                close();
+            open = link;
+            text += it.fragment().text();
+        }
+        close();
+    }
+    return links;
 }
 
 } // namespace
@@ -134,6 +177,41 @@ void TestRtfFiles::runFormats()
                                                                        : doc->defaultFont().pointSizeF();
         QCOMPARE(u"%1 %2 %3"_s.arg(faceOf(*doc, f)).arg(size).arg(colourOf(f)), expected);
     }
+}
+
+void TestRtfFiles::linksAndPictures_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const QString &name : rtfDataFiles())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+void TestRtfFiles::linksAndPictures()
+{
+    QFETCH(QString, name);
+    const Expectation e = expectation(name);
+    const auto doc = load(name);
+    QCOMPARE(linksOf(*doc), e.links);
+    QStringList pictures;
+    for (const ShownPicture &p : picturesOf(*doc))
+        pictures.append(describePicture(p));
+    QCOMPARE(pictures, e.pictures);
+}
+
+void TestRtfFiles::saveKeepsLinksAndPictures_data()
+{
+    linksAndPictures_data();
+}
+
+void TestRtfFiles::saveKeepsLinksAndPictures()
+{
+    QFETCH(QString, name);
+    const auto doc = load(name);
+    auto saved = newDocument();
+    const RtfReport report = readRtf(*saved, toRtf(*doc));
+    QVERIFY2(!report.malformed, qPrintable(report.problem));
+    QCOMPARE(markedLinks(*saved), markedLinks(*doc));
+    QCOMPARE(picturesOf(*saved), picturesOf(*doc));
 }
 
 QTEST_GUILESS_MAIN(TestRtfFiles)

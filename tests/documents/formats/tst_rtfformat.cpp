@@ -1,14 +1,12 @@
 // Reading RTF formatting: character properties and their scoping, paragraph
-// alignment and indents, numbering in its old and new forms, and pictures.
+// alignment and indents, numbering in its old and new forms, and a file that
+// holds only a picture.
 
 #include "formats/DocumentIO.h"
 #include "FormatTestSupport.h"
 
-#include <QImage>
 #include <QTest>
-#include <QTextImageFormat>
 #include <QTextList>
-#include <QUrl>
 
 using namespace Qt::StringLiterals;
 using namespace kelmora;
@@ -30,8 +28,6 @@ private Q_SLOTS:
     void numbering_data();
     void numbering();
     void consecutiveItemsShareOneList();
-    void pictures_data();
-    void pictures();
     void pictureOnlyFile();
 };
 
@@ -42,11 +38,6 @@ std::unique_ptr<QTextDocument> read(const QByteArray &rtf)
     auto doc = newDocument();
     readRtf(*doc, rtf);
     return doc;
-}
-
-QString hex(const QByteArray &bytes)
-{
-    return QString::fromLatin1(bytes.toHex());
 }
 
 } // namespace
@@ -275,62 +266,6 @@ void TestRtfFormat::consecutiveItemsShareOneList()
     QVERIFY(paragraph(*doc, 5).textList() != numbers);
 }
 
-void TestRtfFormat::pictures_data()
-{
-    QTest::addColumn<QByteArray>("rtf");
-    QTest::addColumn<QByteArray>("image");
-    QTest::addColumn<double>("width"); // layout width, 0 when the picture is dropped
-
-    const QByteArray png = pictureBytes("PNG", QSize(3, 2));
-    const QByteArray jpeg = pictureBytes("JPEG", QSize(4, 4));
-    const QByteArray pngHex = png.toHex();
-    QTest::newRow("png with goal size")
-        << QByteArray("{\\rtf1 a{\\pict\\pngblip\\picw3\\pich2\\picwgoal600\\pichgoal400\n" + pngHex + "}b}") << png << 40.0;
-    QTest::newRow("png scaled")
-        << QByteArray("{\\rtf1 a{\\pict\\pngblip\\picscalex50\\picscaley50\\picwgoal600\\pichgoal400 " + pngHex + "}b}") << png
-        << 20.0;
-    QTest::newRow("png sized by its pixels")
-        << QByteArray("{\\rtf1 a{\\pict\\pngblip\\picw3\\pich2 " + pngHex + "}b}") << png << 3.0;
-    QTest::newRow("jpeg inside shppict, other alternative skipped")
-        << QByteArray("{\\rtf1 a{\\*\\shppict{\\pict{\\*\\picprop{\\sp{\\sn x}}}\\jpegblip\\picwgoal60\\pichgoal60 " +
-                      jpeg.toHex() + "}}{\\nonshppict{\\pict\\wmetafile8 0102}}b}")
-        << jpeg << 4.0;
-    QTest::newRow("png as binary data")
-        << QByteArray("{\\rtf1 a{\\pict\\pngblip\\bin" + QByteArray::number(png.size()) + " " + png + "}b}") << png
-        << 3.0;
-    QTest::newRow("metafile dropped") << QByteArray("{\\rtf1 a{\\pict\\wmetafile8\\picw3\\pich2 0102}b}") << QByteArray()
-                                      << 0.0;
-    QTest::newRow("png mark on other data dropped")
-        << QByteArray("{\\rtf1 a{\\pict\\pngblip 47494638}b}") << QByteArray() << 0.0;
-    QTest::newRow("png data without its mark dropped")
-        << QByteArray("{\\rtf1 a{\\pict\\emfblip " + pngHex + "}b}") << QByteArray() << 0.0;
-    QTest::newRow("truncated picture dropped")
-        << QByteArray("{\\rtf1 a{\\pict\\pngblip " + pngHex.left(10)) << QByteArray() << 0.0;
-}
-
-void TestRtfFormat::pictures()
-{
-    QFETCH(QByteArray, rtf);
-    QFETCH(QByteArray, image);
-    QFETCH(double, width);
-    const auto doc = read(rtf);
-    const QString text = documentText(*doc);
-    if (image.isEmpty()) {
-        QVERIFY2(!text.contains(QChar::ObjectReplacementCharacter), qPrintable(text));
-        return;
-    }
-    QCOMPARE(text, u"a\ufffcb"_s);
-    const QTextCharFormat f = formatAt(*doc, 0, 1);
-    QVERIFY(f.isImageFormat());
-    const QTextImageFormat img = f.toImageFormat();
-    const QByteArray shown = doc->resource(QTextDocument::ImageResource, QUrl(img.name())).toByteArray();
-    QCOMPARE(hex(shown), hex(image));
-    if (img.hasProperty(QTextFormat::ImageWidth))
-        QCOMPARE(img.width(), width);
-    else
-        QCOMPARE(QImage::fromData(shown).width(), int(width));
-}
-
 void TestRtfFormat::pictureOnlyFile()
 {
     const QByteArray png = pictureBytes("PNG", QSize(5, 5));
@@ -338,11 +273,11 @@ void TestRtfFormat::pictureOnlyFile()
     QCOMPARE(doc->blockCount(), 1);
     QCOMPARE(documentText(*doc), u"\ufffc"_s);
     // Written back as the same PNG.
-    const QByteArray again = toRtf(*doc);
-    QVERIFY(again.contains("\\pngblip"));
-    const auto reread = read(again);
-    const QTextImageFormat img = formatAt(*reread, 0, 0).toImageFormat();
-    QCOMPARE(hex(reread->resource(QTextDocument::ImageResource, QUrl(img.name())).toByteArray()), hex(png));
+    const auto reread = read(toRtf(*doc));
+    QCOMPARE(reread->blockCount(), 1);
+    const QList<ShownPicture> pictures = picturesOf(*reread);
+    QCOMPARE(pictures.size(), 1);
+    QCOMPARE(pictures.first().picture.data.toHex(), png.toHex());
 }
 
 QTEST_GUILESS_MAIN(TestRtfFormat)

@@ -13,6 +13,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTextImageFormat>
+#include <QTextTable>
 
 #include <algorithm>
 #include <QTextCursor>
@@ -57,6 +58,10 @@ SelectionLook lookOf(const QTextDocument &doc, int anchor, int position)
     c.setPosition(position, QTextCursor::KeepAnchor);
     return selectionLook(c);
 }
+
+// The characters Qt keeps at a table's start and end (QTextFrame's).
+constexpr QChar kTableStart(0xfdd0);
+constexpr QChar kTableEnd(0xfdd1);
 
 const QString kLongFace = u"Deneme Yazi Tipi Otuz Bir Karakterden Uzun"_s; // 42 characters
 
@@ -228,9 +233,17 @@ void TestSelectionFormat::agreesWithEachCharacterRead()
                 f.setFontPointSize(rng.bounded(6, 40));
             if (rng.bounded(4) == 0)
                 f.setForeground(QColor::fromRgb(rng.generate() & 0xffffff));
-            switch (rng.bounded(6)) {
+            switch (rng.bounded(7)) {
             case 0:
                 c.insertBlock(QTextBlockFormat(), f);
+                break;
+            case 2:
+                // Tables: their start and end, like paragraph ends, are no
+                // characters; their cells' text is.
+                if (!c.currentTable())
+                    c.insertTable(rng.bounded(1, 3), rng.bounded(1, 3));
+                else if (!c.movePosition(QTextCursor::NextCell))
+                    c.movePosition(QTextCursor::End);
                 break;
             case 1: {
                 QTextImageFormat image;
@@ -256,12 +269,18 @@ void TestSelectionFormat::agreesWithEachCharacterRead()
             int position = rng.bounded(last + 1);
             if (position == anchor)
                 position = anchor == last ? 0 : last;
-            const int start = std::min(anchor, position), end = std::max(anchor, position);
+            // A selection reaching into a table takes in whole cells, or the
+            // whole table: judged is what the cursor selects.
+            QTextCursor selection(doc.get());
+            selection.setPosition(anchor);
+            selection.setPosition(position, QTextCursor::KeepAnchor);
+            const int start = selection.selectionStart(), end = selection.selectionEnd();
             const QString text = doc->toRawText();
             std::optional<QTextCharFormat> first;
             FontStyles common = AllStyles;
             for (int at = start; at < end; ++at) {
-                if (text.at(at) == QChar::ParagraphSeparator)
+                if (text.at(at) == QChar::ParagraphSeparator || text.at(at) == kTableStart
+                    || text.at(at) == kTableEnd)
                     continue;
                 QTextCursor after(doc.get());
                 after.setPosition(at + 1);
@@ -278,8 +297,11 @@ void TestSelectionFormat::agreesWithEachCharacterRead()
             const SelectionLook seen = lookOf(*doc, anchor, position);
             if (!(seen == expected))
                 QFAIL(qPrintable(u"round %1, selection %2 to %3 of \"%4\": styles %5 against %6, face %7 against %8"_s
-                                     .arg(round).arg(anchor).arg(position)
-                                     .arg(text.mid(start, end - start).replace(QChar::ParagraphSeparator, u'|'))
+                                     .arg(round).arg(start).arg(end)
+                                     .arg(text.mid(start, end - start)
+                                              .replace(QChar::ParagraphSeparator, u'|')
+                                              .replace(kTableStart, u'[')
+                                              .replace(kTableEnd, u']'))
                                      .arg(int(seen.styles)).arg(int(expected.styles)).arg(seen.face, expected.face)));
         }
     }

@@ -45,6 +45,8 @@ private Q_SLOTS:
     void alignmentAndIndents();
     void fontsSizesAndColours();
     void keptPartsAreNotPrinted();
+    void picturesPrintAtTheirSize_data();
+    void picturesPrintAtTheirSize();
     void documentIsNotChanged_data();
     void documentIsNotChanged();
     void printerThatCannotBeOpened();

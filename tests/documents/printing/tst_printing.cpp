@@ -11,6 +11,8 @@
 #include "PdfProbe.h"
 #include "documents/Printing.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <QPrinter>
 #include <QTest>
 
@@ -357,6 +359,55 @@ void TestPrinting::keptPartsAreNotPrinted()
     const PdfPage &page = text.pages.first();
     QCOMPARE(page.size.toSize(), QPageSize(QPageSize::A4).size(QPageSize::Point));
     QVERIFY2(page.words.first().box.top() < 5, qPrintable(QString::number(page.words.first().box.top())));
+}
+
+void TestPrinting::picturesPrintAtTheirSize_data()
+{
+    QTest::addColumn<int>("dpi");
+    QTest::newRow("1200 dpi") << 1200;
+    QTest::newRow("300 dpi") << 300;
+}
+
+// A red PNG of 2 x 1 inches, then a metafile framed at 1 x 1 inch, then a
+// paragraph: on paper at 72 dpi (a pixel a point) the PNG covers 144 x 72
+// points, the frame's edge is grey with white inside it, and the next
+// paragraph starts below both.
+void TestPrinting::picturesPrintAtTheirSize()
+{
+    QFETCH(int, dpi);
+    QImage red(4, 2, QImage::Format_RGB32);
+    red.fill(qRgb(220, 0, 0));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    red.save(&buffer, "PNG");
+    const auto doc = rtfDocument("{\\pict\\pngblip\\picwgoal2880\\pichgoal1440 " + png.toHex() +
+                                 "}{\\pict\\wmetafile8\\picwgoal1440\\pichgoal1440 0100090000}\\par Alt\\par");
+    const QString path = pdfPath(u"pictures"_s);
+    QCOMPARE(printToPdf(*doc, path, dpi), 1);
+    QString error;
+    const QImage page = renderPdfPage(path, 1, 72, &error);
+    QVERIFY2(!page.isNull(), qPrintable(error));
+    const auto isRed = [&](int x, int y) {
+        const QColor c = page.pixelColor(x, y);
+        return c.red() > 180 && c.green() < 60 && c.blue() < 60;
+    };
+    QVERIFY(isRed(3, 3) && isRed(140, 3) && isRed(3, 68) && isRed(140, 68));
+    QVERIFY(!isRed(148, 36));
+    const auto darkest = [&](int x0, int x1, int y) {
+        int v = 255;
+        for (int x = x0; x <= x1; ++x)
+            v = qMin(v, qGray(page.pixel(x, y)));
+        return v;
+    };
+    QVERIFY2(darkest(143, 146, 36) < 200, "the frame's left edge");
+    QVERIFY2(darkest(213, 216, 36) < 200, "the frame's right edge");
+    QVERIFY2(darkest(160, 200, 36) > 240, "inside the frame");
+    const PdfText text = readPdfText(path);
+    QVERIFY2(text.ok(), qPrintable(text.error));
+    const QList<PdfWord> words = text.pages.first().words;
+    QCOMPARE(words.size(), 1);
+    QVERIFY2(words.first().box.top() > 72, qPrintable(QString::number(words.first().box.top())));
 }
 
 void TestPrinting::documentIsNotChanged_data()

@@ -1,7 +1,5 @@
 #include "DocumentBuilder.h"
 
-#include "model/DocumentImages.h"
-
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QTextList>
@@ -32,13 +30,10 @@ int DocumentBuilder::addCharFormat(const QTextCharFormat &format)
     return int(m_formats.size() - 1);
 }
 
-int DocumentBuilder::addImage(const QByteArray &data, QSize sizeTwips)
+int DocumentBuilder::addPicture(const model::pictures::Picture &picture, QSize sizeTwips, const QTextCharFormat &link)
 {
-    QTextImageFormat format = model::images::addImage(m_doc, data);
-    if (!sizeTwips.isEmpty()) {
-        format.setWidth(model::twipsToLayout(sizeTwips.width()));
-        format.setHeight(model::twipsToLayout(sizeTwips.height()));
-    }
+    QTextImageFormat format = model::pictures::addPicture(m_doc, picture, sizeTwips);
+    format.merge(link);
     return addCharFormat(format);
 }
 

@@ -12,6 +12,7 @@
 
 #include "model/DocumentModel.h"
 #include "model/KeptParts.h"
+#include "model/Pictures.h"
 
 #include <QList>
 #include <QString>
@@ -43,9 +44,9 @@ public:
 
     // Registers a character format; appendText refers to it by the returned id.
     int addCharFormat(const QTextCharFormat &format);
-    // Registers a picture (PNG or JPEG bytes) shown at sizeTwips (empty: its own
-    // size); insert it with appendText(QChar::ObjectReplacementCharacter, id).
-    int addImage(const QByteArray &data, QSize sizeTwips);
+    // Registers a picture shown at sizeTwips, carrying the link properties of
+    // link; insert it with appendText(QChar::ObjectReplacementCharacter, id).
+    int addPicture(const model::pictures::Picture &picture, QSize sizeTwips, const QTextCharFormat &link);
 
     void appendText(QStringView text, int formatId);
     void endParagraph(const Paragraph &paragraph);

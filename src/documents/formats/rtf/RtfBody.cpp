@@ -21,8 +21,10 @@ bool isDroppedControl(char16_t c)
 } // namespace
 
 RtfBody::RtfBody(QTextDocument &doc, RtfDocumentSettings &settings, const RtfFontTable &fonts,
-                 const RtfColorTable &colours, const RtfListTable &lists, CodePageDecoders &decoders)
-    : m_builder(doc), m_settings(settings), m_fonts(fonts), m_colours(colours), m_lists(lists), m_decoders(decoders)
+                 const RtfColorTable &colours, const RtfListTable &lists, const RtfLinkTable &links,
+                 CodePageDecoders &decoders)
+    : m_builder(doc), m_settings(settings), m_fonts(fonts), m_colours(colours), m_lists(lists), m_links(links),
+      m_decoders(decoders)
 {
 }
 
@@ -30,9 +32,9 @@ bool RtfBody::begin(GroupState &group, Kw word)
 {
     if (!inBody(group.dest))
         return false;
-    // The shown alternatives of fields, objects and shapes; \shppict and \ud
-    // only wrap what follows and keep the destination they are in.
-    if (word == Kw::Fldrslt || word == Kw::Result || word == Kw::Shprslt) {
+    // The shown alternatives of objects and shapes; \shppict and \ud only
+    // wrap what follows and keep the destination they are in.
+    if (word == Kw::Result || word == Kw::Shprslt) {
         group.dest = Dest::Normal;
         group.opensDest = true;
     }
@@ -42,8 +44,13 @@ bool RtfBody::begin(GroupState &group, Kw word)
 void RtfBody::bytes(GroupState &group, QByteArrayView bytes)
 {
     m_decoded.resize(0);
-    decoderFor(group.chr, bytes).decode(bytes, m_decoded);
+    decode(group.chr, bytes, m_decoded);
     appendText(group.chr, m_decoded);
+}
+
+void RtfBody::decode(const CharState &state, QByteArrayView bytes, QString &out)
+{
+    decoderFor(state, bytes).decode(bytes, out);
 }
 
 void RtfBody::unicode(GroupState &group, char16_t c)
@@ -164,10 +171,13 @@ void RtfBody::appendRun(QStringView text, int id)
     m_builder.appendText(text.sliced(start), id);
 }
 
-void RtfBody::appendPicture(const CharState &state, const QByteArray &data, QSize sizeTwips)
+void RtfBody::appendPicture(const CharState &state, const model::pictures::Picture &picture, QSize sizeTwips)
 {
     flushSurrogate(state);
-    const int id = m_builder.addImage(data, sizeTwips);
+    QTextCharFormat link;
+    if (const model::Link *l = m_links.find(state.link))
+        model::setLink(link, *l);
+    const int id = m_builder.addPicture(picture, sizeTwips, link);
     if (m_cellTabPending) {
         m_cellTabPending = false;
         m_builder.appendText(u"\t", formatId(state.western()));
@@ -255,6 +265,8 @@ QTextCharFormat RtfBody::makeCharFormat(const CharState &s) const
         f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
     else if (s.vertical == VerticalPos::Sub)
         f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+    if (const model::Link *link = m_links.find(s.link))
+        model::setLink(f, *link);
     return f;
 }
 

@@ -13,7 +13,9 @@
 
 #include "formats/codepages/CodePage.h"
 #include "DocumentBuilder.h"
+#include "model/Pictures.h"
 #include "RtfDestination.h"
+#include "RtfFields.h"
 #include "RtfHeaderTables.h"
 #include "RtfKept.h"
 #include "RtfProperties.h"
@@ -30,7 +32,8 @@ namespace kelmora::formats {
 class RtfBody final : public RtfDestination {
 public:
     RtfBody(QTextDocument &doc, RtfDocumentSettings &settings, const RtfFontTable &fonts,
-            const RtfColorTable &colours, const RtfListTable &lists, CodePageDecoders &decoders);
+            const RtfColorTable &colours, const RtfListTable &lists, const RtfLinkTable &links,
+            CodePageDecoders &decoders);
 
     bool begin(GroupState &group, Kw word) override;
     bool joinsBytes() const override { return true; }
@@ -39,9 +42,11 @@ public:
     void symbol(GroupState &group, char symbol) override;
     void word(GroupState &group, Kw word, const RtfToken &token) override;
 
-    // A PNG or JPEG picture at the current position, shown at sizeTwips
-    // (empty: its own size); state is the character state around it.
-    void appendPicture(const CharState &state, const QByteArray &data, QSize sizeTwips);
+    // A picture at the current position, shown at sizeTwips; state is the
+    // character state around it (a picture in a link's text is linked too).
+    void appendPicture(const CharState &state, const model::pictures::Picture &picture, QSize sizeTwips);
+    // Appends 8-bit text in state's code page to out, as the body reads it.
+    void decode(const CharState &state, QByteArrayView bytes, QString &out);
     // Ends the document; the last paragraph takes the properties in state.
     void finish(const GroupState &state);
 
@@ -79,6 +84,7 @@ private:
     const RtfFontTable &m_fonts;
     const RtfColorTable &m_colours;
     const RtfListTable &m_lists;
+    const RtfLinkTable &m_links;
     CodePageDecoders &m_decoders;
 
     QString m_decoded;            // reused decoding buffer

@@ -43,9 +43,12 @@ public:
     // True when 8-bit text is gathered across tokens before bytes() sees
     // it, so that a double-byte character written as two escapes stays whole.
     virtual bool joinsBytes() const { return false; }
-    // True when every control word of the group goes to word() first.
+    // True when every control word of the group goes to word() first (but
+    // \binN, whose data the reader takes), and a \* to symbol().
     virtual bool readsEveryWord() const { return false; }
 
+    // A group opened inside this destination; group is its new state.
+    virtual void groupStart(GroupState &) {}
     // 8-bit text: plain bytes and \'hh escapes.
     virtual void bytes(GroupState &, QByteArrayView) {}
     // The data after \binN.

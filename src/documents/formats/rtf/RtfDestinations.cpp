@@ -15,9 +15,9 @@ struct DestinationWord {
 
 // The words that name a destination, besides the skipped ones (RtfWords.h).
 constexpr DestinationWord DestinationWords[] = {
-    {Kw::Fldrslt, Dest::Normal}, {Kw::Result, Dest::Normal}, {Kw::Shprslt, Dest::Normal},
-    {Kw::Shppict, Dest::Normal}, {Kw::Ud, Dest::Normal},
-    {Kw::Field, Dest::Ignore}, {Kw::Object, Dest::Ignore}, {Kw::Shp, Dest::Ignore},
+    {Kw::Result, Dest::Normal}, {Kw::Shprslt, Dest::Normal}, {Kw::Shppict, Dest::Normal}, {Kw::Ud, Dest::Normal},
+    {Kw::Object, Dest::Ignore}, {Kw::Shp, Dest::Ignore},
+    {Kw::Field, Dest::Field}, {Kw::Fldinst, Dest::Field}, {Kw::Fldrslt, Dest::Field},
     {Kw::Fonttbl, Dest::FontTable},
     {Kw::Colortbl, Dest::ColorTable},
     {Kw::Listtable, Dest::ListTable}, {Kw::List, Dest::ListTable}, {Kw::Listlevel, Dest::ListTable},
@@ -193,47 +193,60 @@ void RtfListTableReader::word(GroupState &group, Kw k, const RtfToken &t)
 bool RtfPictureReader::begin(GroupState &group, Kw)
 {
     if (group.dest == Dest::Picture)
-        return false; // a picture inside a picture is not read
+        return false;
     m_picture.reset();
     m_forBody = group.dest == Dest::Normal;
     startIn(group, Dest::Picture);
     return true;
 }
 
+void RtfPictureReader::groupStart(GroupState &)
+{
+    m_picture.groupStart();
+}
+
 void RtfPictureReader::bytes(GroupState &, QByteArrayView bytes)
 {
-    m_picture.appendHex(bytes);
+    m_picture.text(bytes);
 }
 
 void RtfPictureReader::binary(GroupState &, QByteArrayView data)
 {
-    m_picture.appendBinary(data);
+    m_picture.binary(data);
+}
+
+void RtfPictureReader::symbol(GroupState &, char symbol)
+{
+    m_picture.symbol(symbol);
 }
 
 void RtfPictureReader::word(GroupState &, Kw k, const RtfToken &t)
 {
-    switch (k) {
-    case Kw::Pngblip: m_picture.setKind(RtfPicture::Kind::Png); break;
-    case Kw::Jpegblip: m_picture.setKind(RtfPicture::Kind::Jpeg); break;
-    case Kw::Picw: m_picture.setPixelWidth(t.param); break;
-    case Kw::Pich: m_picture.setPixelHeight(t.param); break;
-    case Kw::Picwgoal: m_picture.setGoalWidth(t.param); break;
-    case Kw::Pichgoal: m_picture.setGoalHeight(t.param); break;
-    case Kw::Picscalex: m_picture.setScaleX(t.param); break;
-    case Kw::Picscaley: m_picture.setScaleY(t.param); break;
-    default: break;
-    }
+    m_picture.word(k, t);
 }
 
 void RtfPictureReader::end(const GroupState &closed, GroupState &parent)
 {
-    if (!closed.opensDest)
+    if (!closed.opensDest) {
+        m_picture.groupEnd();
         return;
-    const QByteArray data = m_picture.imageData();
+    }
+    if (m_picture.refused())
+        m_control.problem(QStringLiteral("a picture of more than %1 bytes").arg(RtfPicture::MaxBytes));
+    const model::pictures::Picture picture = m_picture.picture();
+    if (!m_forBody || picture.data.isEmpty()) {
+        m_picture.reset();
+        return;
+    }
+    const QSize pixels = model::pictures::claimedPixels(picture);
+    if (qint64(pixels.width()) * pixels.height() > model::pictures::PixelBudget) {
+        m_control.problem(QStringLiteral("a picture claims %1 x %2 pixels; it is shown as a frame")
+                              .arg(pixels.width())
+                              .arg(pixels.height()));
+    }
     const QSize size = m_picture.sizeTwips();
     m_picture.reset();
-    if (!data.isEmpty() && m_forBody)
-        m_body.appendPicture(parent.chr, data, size);
+    m_body.appendPicture(parent.chr, picture, size);
 }
 
 bool RtfPnReader::begin(GroupState &group, Kw)
@@ -278,9 +291,10 @@ void RtfUprReader::unicode(GroupState &, char16_t)
     m_control.skipGroup();
 }
 
-void RtfUprReader::symbol(GroupState &, char)
+void RtfUprReader::symbol(GroupState &, char symbol)
 {
-    m_control.skipGroup();
+    if (symbol != '*') // {\*\ud ...} is the alternative read
+        m_control.skipGroup();
 }
 
 void RtfUprReader::word(GroupState &group, Kw k, const RtfToken &)

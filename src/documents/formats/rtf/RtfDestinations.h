@@ -16,7 +16,7 @@ namespace kelmora::formats {
 
 class RtfBody;
 
-// \field, \object, \shp: their text is not shown, but the properties they set
+// \object, \shp: their text is not shown, but the properties they set
 // carry into the groups that are (\fldrslt, \result, \shprslt).
 class RtfIgnoredText final : public RtfDestination {
 public:
@@ -85,19 +85,24 @@ private:
     RtfListTable &m_lists;
 };
 
-// \pict: kind, sizes and data (hex text or \binN); a PNG or JPEG picture in
-// the document's text is handed to the body when its group closes.
+// \pict: the picture, kept as RtfPicture collects it, is handed to the body
+// when its group closes, if it is in the document's text. Every word of
+// the group and of the groups inside it is the picture's.
 class RtfPictureReader final : public RtfDestination {
 public:
-    explicit RtfPictureReader(RtfBody &body) : m_body(body) {}
+    RtfPictureReader(RtfBody &body, RtfGroupControl &control) : m_body(body), m_control(control) {}
     bool begin(GroupState &group, Kw word) override;
+    bool readsEveryWord() const override { return true; }
+    void groupStart(GroupState &group) override;
     void bytes(GroupState &group, QByteArrayView bytes) override;
     void binary(GroupState &group, QByteArrayView data) override;
+    void symbol(GroupState &group, char symbol) override;
     void word(GroupState &group, Kw word, const RtfToken &token) override;
     void end(const GroupState &closed, GroupState &parent) override;
 
 private:
     RtfBody &m_body;
+    RtfGroupControl &m_control;
     RtfPicture m_picture;
     bool m_forBody = false;
 };

@@ -1,7 +1,17 @@
 #pragma once
-// Collects one \pict group: its kind, its sizes and its data, given as hex
-// text or as \binN bytes. Only PNG and JPEG are kept (checked by their
-// signatures, not by the control word alone); everything else is dropped.
+// Collects one \pict group so that it can be written back as it came. The
+// group's data (hex text or \binN bytes directly in it) becomes the picture's
+// bytes; everything else, its own words and nested groups ({\*\picprop ...},
+// {\*\blipuid ...}) in their order, is kept as RTF text, written back before
+// the data. Of the words, the kind (\pngblip, \wmetafile8, ...), the sizes,
+// the scale and the cropping also decide how the picture is shown.
+//
+// A picture is bounded: data and kept words beyond MaxBytes refuse it (the
+// rest of the group is still read, but not kept).
+
+#include "model/Pictures.h"
+#include "RtfTokenizer.h"
+#include "RtfWords.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -9,32 +19,49 @@
 
 namespace kelmora::formats {
 
+class OutputSink;
+
 class RtfPicture {
 public:
-    enum class Kind { Unknown, Png, Jpeg };
+    static constexpr qsizetype MaxBytes = qsizetype(64) << 20;
 
     void reset();
-    void setKind(Kind kind) { m_kind = kind; }
-    void setPixelWidth(int v) { m_picw = v; }
-    void setPixelHeight(int v) { m_pich = v; }
-    void setGoalWidth(int v) { m_goalw = v; }
-    void setGoalHeight(int v) { m_goalh = v; }
-    void setScaleX(int v) { m_scalex = v; }
-    void setScaleY(int v) { m_scaley = v; }
-    void appendHex(QByteArrayView text);
-    void appendBinary(QByteArrayView bytes);
+    void groupStart();
+    void groupEnd();
+    void word(Kw word, const RtfToken &token);
+    void symbol(char symbol);
+    void text(QByteArrayView bytes);
+    void binary(QByteArrayView bytes);
 
-    // The image bytes when they are a PNG or JPEG of the declared kind, else empty.
-    QByteArray imageData() const;
-    // Shown size in twips, or an empty size when the file gives none.
+    bool refused() const { return m_refused; }
+    model::pictures::Picture picture() const;
+    // Shown size in twips: the goal size (else the declared size, else the
+    // picture's own pixels, else an inch), cropped, scaled, at most 22
+    // inches a side.
     QSize sizeTwips() const;
 
 private:
-    Kind m_kind = Kind::Unknown;
+    bool nested() const { return m_depth > 0; }
+    void keep(QByteArrayView rtf);
+    void keepText(QByteArrayView bytes);
+    void grown(qsizetype added);
+    void topWord(Kw word, int param);
+    // The declared size (\picw, \pich) in twips, by the kind's unit.
+    QSize declaredTwips() const;
+
+    model::pictures::Kind m_kind = model::pictures::Kind::Unknown;
     int m_picw = 0, m_pich = 0, m_goalw = 0, m_goalh = 0;
     int m_scalex = 100, m_scaley = 100;
+    int m_cropl = 0, m_cropr = 0, m_cropt = 0, m_cropb = 0;
     QByteArray m_data;
+    QByteArray m_kept;
     int m_highNibble = -1;
+    int m_depth = 0;
+    bool m_afterWord = false; // text kept next needs a blank to end the word
+    bool m_refused = false;
 };
+
+// Writes picture as a \pict group: {\pict, the kept words, the data in hex}.
+void writePictureGroup(OutputSink &out, const model::pictures::Picture &picture);
 
 } // namespace kelmora::formats

@@ -49,7 +49,10 @@ bool applyDocumentWord(RtfDocumentSettings &settings, Kw k, const RtfToken &t)
 bool applyCharacterWord(CharState &c, Kw k, const RtfToken &t)
 {
     switch (k) {
-    case Kw::Plain: c = CharState(); break;
+    case Kw::Plain:
+        // A field's result stays a link: \plain resets only the look.
+        c = CharState{.link = c.link};
+        break;
     case Kw::Cs: c.charStyle = t.param >= 0 ? t.param : -1; break;
     case Kw::F: c.font = t.param; break;
     case Kw::Fs:

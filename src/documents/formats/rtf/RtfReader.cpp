@@ -10,7 +10,7 @@ RtfReader::RtfReader(QTextDocument &doc, RtfFileTables *tables, RtfKeptContext *
     : m_doc(doc), m_ownTables(tables ? nullptr : std::make_unique<RtfFileTables>()),
       m_tables(tables ? *tables : *m_ownTables), m_ownContext{m_tables.kept, 0},
       m_context(context ? *context : m_ownContext),
-      m_body(doc, m_settings, m_fonts, m_colours, m_lists, m_decoders)
+      m_body(doc, m_settings, m_fonts, m_colours, m_lists, m_links, m_decoders)
 {
     m_body.setKeptContext(&m_context);
     const auto set = [this](Dest d, RtfDestination &handler) { m_destinations[size_t(d)] = &handler; };
@@ -21,6 +21,8 @@ RtfReader::RtfReader(QTextDocument &doc, RtfFileTables *tables, RtfKeptContext *
     set(Dest::ColorTable, m_colourTable);
     for (Dest d : {Dest::ListTable, Dest::List, Dest::ListLevel, Dest::ListOverrideTable, Dest::ListOverride})
         set(d, m_listTables);
+    set(Dest::Field, m_fields);
+    set(Dest::FieldInstruction, m_fields);
     set(Dest::Pn, m_pn);
     set(Dest::Picture, m_picture);
     set(Dest::UprChoice, m_upr);
@@ -177,6 +179,7 @@ void RtfReader::onGroupStart()
     }
     m_stack.append(s);
     m_groupOpened = true;
+    destination().groupStart(top());
 }
 
 void RtfReader::onGroupEnd()
@@ -219,6 +222,10 @@ void RtfReader::onWord(const RtfToken &t)
         return;
     }
     const Kw k = lookupWord(t.word);
+    if (k == Kw::Bin) { // its data is never text, whoever reads the group
+        onBinary(t.hasParam ? t.param : 0);
+        return;
+    }
     GroupState &s = top();
     RtfDestination &here = destination();
     if (here.readsEveryWord()) {
@@ -226,9 +233,6 @@ void RtfReader::onWord(const RtfToken &t)
         return;
     }
     switch (k) {
-    case Kw::Bin:
-        onBinary(t.hasParam ? t.param : 0);
-        return;
     case Kw::Uc:
         s.uc = quint8(qBound(0, t.param, 16));
         return;
@@ -272,7 +276,7 @@ void RtfReader::onSymbol(char symbol, bool firstInGroup)
 {
     // Only "{\*" marks a destination that may be skipped; a \* further on
     // in a group (writers leave them before character styles) marks nothing.
-    if (symbol == '*') {
+    if (symbol == '*' && !destination().readsEveryWord()) {
         m_ignorable = firstInGroup;
         return;
     }

@@ -18,6 +18,7 @@
 #include "formats/DocumentIO.h"
 #include "RtfBody.h"
 #include "RtfDestinations.h"
+#include "RtfFields.h"
 #include "RtfHeaderTables.h"
 #include "RtfInfo.h"
 #include "RtfKept.h"
@@ -42,6 +43,7 @@ struct RtfFileTables {
     RtfColorTable colours;
     RtfListTable lists;
     CodePageDecoders decoders;
+    RtfLinkTable links;
     RtfKeptFile kept;
 };
 
@@ -89,6 +91,7 @@ private:
     RtfColorTable &m_colours = m_tables.colours;
     RtfListTable &m_lists = m_tables.lists;
     CodePageDecoders &m_decoders = m_tables.decoders;
+    RtfLinkTable &m_links = m_tables.links;
 
     RtfBody m_body;
     RtfIgnoredText m_ignored{m_settings};
@@ -96,7 +99,8 @@ private:
     RtfFontTableReader m_fontTable{m_fonts, m_settings, m_decoders};
     RtfColorTableReader m_colourTable{m_colours};
     RtfListTableReader m_listTables{m_lists};
-    RtfPictureReader m_picture{m_body};
+    RtfFieldReader m_fields{m_links, m_settings, m_body, *this};
+    RtfPictureReader m_picture{m_body, *this};
     RtfPnReader m_pn;
     RtfUprReader m_upr{*this};
     RtfInfoReader m_info{*this, m_settings, m_decoders, m_context};

@@ -11,7 +11,9 @@ namespace kelmora::formats {
 
 enum class Dest : quint8 {
     Normal,            // document text
-    Ignore,            // text dropped, nested destinations still read (\field, \object, \shp)
+    Ignore,            // text dropped, nested destinations still read (\object, \shp)
+    Field,             // a \field: its instruction and its result
+    FieldInstruction,  // \fldinst: the text of the field's instruction
     Skipped,           // a group read no further (\*\generator, unknown words after \*)
     FontTable,
     ColorTable,
@@ -41,6 +43,7 @@ struct CharState {
     int halfPoints = 24;  // \fsN
     int colour = 0;       // \cfN
     int highlight = 0;    // \highlightN, \cbN, \chcbpatN; 0 = none
+    int link = 0;         // the link of a field's result (RtfLinkTable), 0 = none
     bool bold = false;
     bool italic = false;
     bool underline = false;
@@ -78,7 +81,7 @@ inline size_t qHash(const CharState &s, size_t seed = 0)
     const int flags = int(s.bold) | int(s.italic) << 1 | int(s.underline) << 2 | int(s.strike) << 3 |
                       int(s.vertical) << 4;
     return qHashMulti(seed, s.font, s.halfPoints, s.colour, s.highlight, flags, s.eastFont, s.eastHalfPoints,
-                      int(s.mode));
+                      int(s.mode), s.link);
 }
 
 enum class Align : quint8 { Left, Center, Right, Justify };

@@ -15,12 +15,12 @@ enum class Kw : quint16 {
     Rtf, Ansi, Mac, Pc, Pca, Ansicpg, Deff, Uc, U, Upr, Ud, Fromhtml, Htmlrtf,
     // Content destinations
     Fonttbl, Colortbl, Listtable, Listoverridetable, List, Listlevel, Listoverride, Pict,
-    Field, Fldrslt, Object, Result, Shp, Shprslt, Shppict, Pn,
+    Field, Fldinst, Fldrslt, Object, Result, Shp, Shprslt, Shppict, Pn,
     // Destinations skipped, unless RtfDestinations.cpp gives them a reader
     // (\info, \stylesheet, headers, footers and notes have one)
     Info, Stylesheet, Header, Headerl, Headerr, Headerf, Footer, Footerl, Footerr, Footerf,
     Footnote, Annotation, Atnid, Atnauthor, Atndate, Atnicn, Atnref, Atntime, Xe, Tc, Txe, Rxe,
-    Fldinst, Pntext, Listtext, Pntxta, Pntxtb, Nonshppict, Nonesttables, Ftnsep, Ftnsepc,
+    Pntext, Listtext, Pntxta, Pntxtb, Nonshppict, Nonesttables, Ftnsep, Ftnsepc,
     Aftnsep, Aftnsepc, Ftncn, Aftncn, Template, Revtbl, Author, Operator, Title, Subject,
     Keywords, Doccomm, Comment, Company, Category, Manager, Hlinkbase, Buptim, Creatim, Revtim,
     Printim, Private, Leveltext, Levelnumbers, Listname, Lfolevel, Listpicture, Objdata,
@@ -42,8 +42,9 @@ enum class Kw : quint16 {
     Rdblquote, Emspace, Enspace, Qmspace, Zwj, Zwnj, Ltrmark, Rtlmark, Zwbo, Zwnbo,
     // Tables of the header
     Fcharset, Cpg, Red, Green, Blue, Listid, Levelnfc, Levelnfcn,
-    // Pictures
-    Pngblip, Jpegblip, Picw, Pich, Picwgoal, Pichgoal, Picscalex, Picscaley, Bin,
+    // Pictures: their kinds, then their sizes and cropping
+    Pngblip, Jpegblip, Emfblip, Wmetafile, Macpict, Pmmetafile, Dibitmap, Wbitmap,
+    Picw, Pich, Picwgoal, Pichgoal, Picscalex, Picscaley, Piccropl, Piccropr, Piccropt, Piccropb, Bin,
     Count // not a word: the number of values above
 };
 

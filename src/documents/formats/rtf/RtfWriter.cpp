@@ -5,6 +5,9 @@
 #include "EastAsian.h"
 #include "formats/OutputSink.h"
 #include "formats/Writers.h"
+#include "model/Pictures.h"
+#include "RtfFields.h"
+#include "RtfPicture.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -192,9 +195,11 @@ void RtfWriter::writeBlock(const QTextBlock &block)
 {
     m_kept.beforeBlock(block);
     writeParagraphProperties(block);
+    std::optional<model::Link> link;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const QTextCharFormat format = fragment.charFormat();
+        switchLink(link, model::linkOf(format));
         const QString text = fragment.text();
         if (format.isImageFormat()) {
             for (QChar c : text) {
@@ -215,8 +220,23 @@ void RtfWriter::writeBlock(const QTextBlock &block)
         writeText(text);
         m_out.put('}');
     }
+    switchLink(link, std::nullopt);
     if (!m_kept.endsNote(block))
         m_out.put("\\par\n");
+}
+
+void RtfWriter::switchLink(std::optional<model::Link> &open, const std::optional<model::Link> &next)
+{
+    if (open == next)
+        return;
+    if (open)
+        m_out.put("}}");
+    if (next) {
+        m_out.put("{\\field{\\*\\fldinst ");
+        writeText(hyperlinkInstruction(*next));
+        m_out.put("}{\\fldrslt ");
+    }
+    open = next;
 }
 
 void RtfWriter::writeParagraphProperties(const QTextBlock &block)
@@ -299,35 +319,8 @@ void RtfWriter::writeText(QStringView text)
 
 void RtfWriter::writePicture(const QTextDocument &doc, const QTextImageFormat &format)
 {
-    const std::pair<const QTextDocument *, QString> key{&doc, format.name()};
-    auto cached = m_images.find(key);
-    if (cached == m_images.end())
-        cached = m_images.insert(key, model::images::encodedImage(doc, format));
-    const std::optional<model::images::EncodedImage> &image = cached.value();
-    if (!image)
-        return;
-    const QSize pixels = image->pixels.isValid() ? image->pixels : QSize(1, 1);
-    const int goalWidth = format.width() > 0 ? toTwips(format.width()) : pixels.width() * 15;
-    const int goalHeight = format.height() > 0 ? toTwips(format.height()) : pixels.height() * 15;
-    m_out.put(image->jpeg ? "{\\pict\\jpegblip" : "{\\pict\\pngblip");
-    m_out.put("\\picw");
-    m_out.putNumber(pixels.width());
-    m_out.put("\\pich");
-    m_out.putNumber(pixels.height());
-    m_out.put("\\picwgoal");
-    m_out.putNumber(goalWidth);
-    m_out.put("\\pichgoal");
-    m_out.putNumber(goalHeight);
-    static constexpr char hex[] = "0123456789abcdef";
-    const QByteArray &bytes = image->bytes;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (i % 64 == 0)
-            m_out.put('\n');
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        m_out.put(hex[b >> 4]);
-        m_out.put(hex[b & 15]);
-    }
-    m_out.put("}");
+    if (const std::optional<model::pictures::Picture> picture = model::pictures::pictureOf(doc, format))
+        writePictureGroup(m_out, *picture);
 }
 
 void writeRtf(const QTextDocument &doc, OutputSink &out)

@@ -6,7 +6,8 @@
 // the model keeps them) and numbering, and each run in its own group with
 // its face, size, style, colour, highlight and super/subscript. Characters of
 // code page 1254 are written as \'hh, all others as \uN with a "?" fallback.
-// PNG and JPEG pictures are written back as \pict groups.
+// Pictures are written back as the \pict groups they were read from, links
+// as HYPERLINK fields around their text.
 //
 // What the document keeps without showing it (headers, footers, notes,
 // styles, page setup, sections, information) is written by RtfKeptWriter
@@ -14,7 +15,7 @@
 // font, colour and list table before any is written.
 
 #include "formats/codepages/CodePage.h"
-#include "model/DocumentImages.h"
+#include "model/Links.h"
 #include "RtfKeptWriter.h"
 
 #include <QHash>
@@ -60,6 +61,8 @@ private:
     void writeParagraphProperties(const QTextBlock &block);
     void writeText(QStringView text);
     void writePicture(const QTextDocument &doc, const QTextImageFormat &format);
+    // Closes the field of the link open, if another follows, and opens next's.
+    void switchLink(std::optional<model::Link> &open, const std::optional<model::Link> &next);
 
     const QTextDocument &m_doc;
     OutputSink &m_out;
@@ -77,7 +80,6 @@ private:
     bool m_usesNumbers = false;
     // Items written so far per list (QTextList::itemNumber is a linear search).
     QHash<const QTextList *, int> m_listItems;
-    QHash<std::pair<const QTextDocument *, QString>, std::optional<model::images::EncodedImage>> m_images;
     RtfKeptWriter m_kept{*this};
 };
 
