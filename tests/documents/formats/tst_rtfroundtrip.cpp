@@ -331,6 +331,9 @@ void TestRtfRoundTrip::keptPartsWrittenWhereTheyWere_data()
     QTest::newRow("info")
         << QByteArray("{\\rtf1\\ansi\\ansicpg1254{\\info{\\title Ba\\'fel\\'fdk}{\\author A}{\\creatim\\yr2024\\mo5}{\\nofpages3}}a}")
         << QByteArrayList{"{\\info{\\title Ba\\'fel\\'fdk}{\\author A}{\\creatim\\yr2024\\mo5}{\\nofpages3}}\n"};
+    QTest::newRow("info with control characters")
+        << QByteArray("{\\rtf1{\\info{\\title a\\'01b}{\\creatim\\yr2024\\'00\\'00}}x}")
+        << QByteArrayList{"{\\info{\\title ab}{\\creatim\\yr2024}}\n"};
 }
 
 // Read and written, the parts stand where they stood; written again, the

@@ -101,6 +101,9 @@ void RtfInfoReader::end(const GroupState &closed, GroupState &)
     if (!closed.opensDest || closed.dest != Dest::InfoField)
         return;
     model::KeptInfoEntry entry = std::exchange(m_entry, model::KeptInfoEntry());
+    // A title or a name is a line of text: control characters in it mean
+    // nothing (and would not be written back).
+    entry.text.removeIf([](QChar c) { return (c.unicode() < 0x20 && c != u'\t') || c == QChar::ObjectReplacementCharacter; });
     if (!m_annotation)
         m_context.file.addInfo(std::move(entry));
     else if (entry.name == "atndate")
