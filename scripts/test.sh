@@ -12,6 +12,13 @@ build=${KELMORA_BUILD_DIR:-$top/build}
 export QT_QPA_PLATFORM=offscreen
 
 bash "$top/scripts/deps.sh" build runtime 'test*'
+# The public-API stage builds the same sources again in its own folder: one
+# compiler cache for both (paths taken relative to the checkout) turns most of
+# that second build into cache hits. A launcher set by the caller wins.
+if command -v ccache >/dev/null && [ -z "${CMAKE_CXX_COMPILER_LAUNCHER:-}" ]; then
+  export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache
+  export CCACHE_BASEDIR=$top CCACHE_NOHASHDIR=true
+fi
 KELMORA_BUILD_DIR=$build bash "$top/scripts/build.sh" -DKELMORA_WERROR=ON
 
 # Services the tests talk to; each writes NAME=value lines into its .env file.
