@@ -53,6 +53,27 @@ void DocumentBuilder::endParagraph(const Paragraph &paragraph)
     emitParagraph(paragraph);
     m_text.resize(0);
     m_runs.clear();
+    ++m_ended;
+}
+
+bool DocumentBuilder::retagLastCharacter(const std::function<int(int)> &retag)
+{
+    if (m_runs.isEmpty())
+        return false;
+    const qsizetype size = m_text.size();
+    const qsizetype length = size > 1 && QChar::isLowSurrogate(m_text.at(size - 1).unicode()) &&
+                                     QChar::isHighSurrogate(m_text.at(size - 2).unicode())
+                                 ? 2
+                                 : 1;
+    Run &last = m_runs.last();
+    const int id = retag(last.formatId);
+    if (last.length > length) {
+        last.length -= length;
+        m_runs.append(Run{length, id});
+    } else {
+        last.formatId = id;
+    }
+    return true;
 }
 
 void DocumentBuilder::finish(const Paragraph &lastParagraph)
@@ -112,6 +133,10 @@ QTextBlockFormat DocumentBuilder::blockFormat(const Paragraph &paragraph, int li
     model::setIndents(format, paragraph.indents, paragraph.numbering != model::Numbering::None);
     if (listIndex >= 0)
         format.setObjectIndex(listIndex);
+    if (paragraph.style >= 0)
+        format.setProperty(model::ParagraphStyleProperty, paragraph.style);
+    if (paragraph.section)
+        model::setSectionStart(format, paragraph.section);
     m_lastKey = paragraph;
     m_lastListIndex = listIndex;
     m_lastFormat = format;

@@ -11,12 +11,15 @@
 // block, so an exception leaves a consistent (partial) document.
 
 #include "model/DocumentModel.h"
+#include "model/KeptParts.h"
 #include "model/Pictures.h"
 
 #include <QList>
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextCursor>
+
+#include <functional>
 
 class QTextDocument;
 class QTextList;
@@ -29,6 +32,8 @@ public:
         Qt::Alignment alignment = Qt::AlignLeft;
         model::ParagraphIndents indents;
         model::Numbering numbering = model::Numbering::None;
+        int style = -1;         // the paragraph style's number, -1: none
+        model::SectionHandle section; // the section this paragraph starts, if any
         friend bool operator==(const Paragraph &, const Paragraph &) = default;
     };
 
@@ -46,6 +51,12 @@ public:
     void appendText(QStringView text, int formatId);
     void endParagraph(const Paragraph &paragraph);
     bool paragraphEmpty() const { return m_text.isEmpty(); }
+    // Where the next text goes: paragraphs ended so far, length of this one.
+    std::pair<qint64, qsizetype> position() const { return {m_ended, m_text.size()}; }
+    const QTextCharFormat &charFormat(int formatId) const { return m_formats.at(formatId); }
+    // Gives the current paragraph's last character (a surrogate pair whole)
+    // the format retag makes of its own; false when the paragraph is empty.
+    bool retagLastCharacter(const std::function<int(int formatId)> &retag);
     void finish(const Paragraph &lastParagraph);
 
 private:
@@ -61,6 +72,7 @@ private:
     bool m_undoWasEnabled;
     bool m_finished = false;
     bool m_firstParagraph = true;
+    qint64 m_ended = 0;
     QList<QTextCharFormat> m_formats;
     QString m_text;
     QList<Run> m_runs;

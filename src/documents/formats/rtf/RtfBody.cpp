@@ -84,6 +84,8 @@ void RtfBody::symbol(GroupState &group, char symbol)
 
 void RtfBody::word(GroupState &group, Kw k, const RtfToken &t)
 {
+    if (keptWord(group, k, t))
+        return;
     if (applyDocumentWord(m_settings, k, t) || applyCharacterWord(group.chr, k, t) ||
         applyParagraphWord(group.para, k, t) || structureWord(group, k))
         return;
@@ -195,7 +197,7 @@ void RtfBody::endParagraph(const GroupState &group)
 {
     flushSurrogate(group.chr);
     m_cellTabPending = false;
-    m_builder.endParagraph(paragraph(group.para));
+    m_builder.endParagraph(keptParagraph(group.para));
 }
 
 void RtfBody::endCell(const CharState &state)
@@ -209,7 +211,10 @@ void RtfBody::endCell(const CharState &state)
 void RtfBody::finish(const GroupState &state)
 {
     flushSurrogate(state.chr);
-    m_builder.finish(paragraph(state.para));
+    // A section that starts after the last paragraph needs one to start.
+    if (m_kept && m_kept->depth == 0 && m_kept->file.sectionPending() && m_builder.paragraphEmpty())
+        endParagraph(state);
+    m_builder.finish(keptParagraph(state.para));
 }
 
 void RtfBody::forgetStaleFormats()
@@ -229,7 +234,7 @@ int RtfBody::formatId(const CharState &state)
         return m_lastCharId;
     auto it = m_formatIds.constFind(state);
     if (it == m_formatIds.cend())
-        it = m_formatIds.insert(state, m_builder.addCharFormat(makeCharFormat(state)));
+        it = m_formatIds.insert(state, m_builder.addCharFormat(charFormat(state)));
     m_lastChar = state;
     m_lastCharId = it.value();
     return m_lastCharId;
