@@ -87,6 +87,12 @@ TRichEdit::TRichEdit(QWidget *parent) : QTextEdit(parent), m_layoutHeight(new La
     setFont(model::defaultEditorFont());
     setAcceptRichText(true);
     SetHideSelection(true);
+    // What is typed after a note's mark is not part of the mark.
+    connect(this, &QTextEdit::currentCharFormatChanged, this, [this](const QTextCharFormat &format) {
+        QTextCharFormat typed = format;
+        if (!textCursor().hasSelection() && model::dropMarks(typed))
+            setCurrentCharFormat(typed);
+    });
     // The caret right after a link types outside it (model/Links.h).
     connect(this, &QTextEdit::cursorPositionChanged, this, [this] {
         if (const std::optional<QTextCharFormat> f = model::typingFormatAfterLink(textCursor()))
@@ -292,6 +298,9 @@ QMimeData *TRichEdit::createMimeDataFromSelection() const
     model::TextDocument tmp;
     model::prepareDocument(tmp);
     QTextCursor(&tmp).insertFragment(fragment);
+    // Notes travel in their marks; styles need the sheet their numbers mean.
+    if (const model::KeptParts *kept = model::keptPartsOf(*document()))
+        tmp.keptParts().styles = kept->styles;
     model::pictures::copyPictures(tmp, *document(), tmp);
     mime->setData(kRtfMime, formats::toRtf(tmp));
     return mime;
@@ -311,6 +320,7 @@ void TRichEdit::insertFromMimeData(const QMimeData *source)
             model::TextDocument tmp;
             model::prepareDocument(tmp);
             formats::readRtf(tmp, source->data(kRtfMime));
+            model::keepMatchingStyles(tmp, tmp.keptParts().styles, model::keptPartsOf(*document()));
             model::pictures::copyPictures(tmp, tmp, *document());
             textCursor().insertFragment(QTextDocumentFragment(&tmp));
         } else if (source->hasText()) {

@@ -2,13 +2,18 @@
 
 #include "model/CharacterFormat.h"
 #include "model/DocumentModel.h"
+#include "model/KeptParts.h"
+#include "model/TextDocument.h"
 #include "model/Links.h"
 #include "model/Pictures.h"
 #include "model/TableFormat.h"
 
+#include <QSet>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextTable>
+
+#include <algorithm>
 
 namespace kelmora::tools {
 
@@ -181,6 +186,8 @@ void appendParagraph(QByteArray &out, const QTextDocument &doc, const QTextBlock
     out += ", \"left\": " + QByteArray::number(in.left / 20);
     out += ", \"right\": " + QByteArray::number(in.right / 20);
     out += QByteArray(", \"numbering\": \"") + numberingName(model::numbering(block)) + '"';
+    if (const int style = model::paragraphStyleOf(block.blockFormat()); style >= 0)
+        out += ", \"style\": " + QByteArray::number(style);
     out += ", \"runs\": [";
     QList<Run> runs;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -200,6 +207,167 @@ void appendParagraph(QByteArray &out, const QTextDocument &doc, const QTextBlock
         appendRun(out, runs.at(i));
     }
     out += runs.isEmpty() ? "]}" : "\n  ]}";
+}
+
+QByteArray wordsText(const model::KeptWords &words)
+{
+    QByteArray text;
+    for (const model::KeptWord &w : words.list())
+        text += '\\' + w.name + (w.value ? QByteArray::number(*w.value) : QByteArray());
+    return text;
+}
+
+void appendStory(QByteArray &out, const QTextDocument &story, const QByteArray &indent)
+{
+    out += "\"paragraphs\": [";
+    for (QTextBlock block = story.begin(); block.isValid(); block = block.next()) {
+        out += block.blockNumber() > 0 ? ",\n" : "\n";
+        QByteArray paragraph;
+        appendParagraph(paragraph, story, block);
+        out += indent + paragraph.replace('\n', QByteArray('\n' + indent));
+    }
+    out += ']';
+}
+
+const char *storyKindName(model::StoryKind kind)
+{
+    using model::StoryKind;
+    switch (kind) {
+    case StoryKind::Header: return "header";
+    case StoryKind::HeaderLeft: return "header left";
+    case StoryKind::HeaderRight: return "header right";
+    case StoryKind::HeaderFirst: return "header first";
+    case StoryKind::Footer: return "footer";
+    case StoryKind::FooterLeft: return "footer left";
+    case StoryKind::FooterRight: return "footer right";
+    case StoryKind::FooterFirst: return "footer first";
+    }
+    return "header";
+}
+
+const char *styleKindName(model::KeptStyle::Kind kind)
+{
+    switch (kind) {
+    case model::KeptStyle::Kind::Paragraph: return "paragraph";
+    case model::KeptStyle::Kind::Character: return "character";
+    case model::KeptStyle::Kind::Section: return "section";
+    case model::KeptStyle::Kind::Table: return "table";
+    }
+    return "paragraph";
+}
+
+const char *noteKindName(model::KeptNote::Kind kind)
+{
+    switch (kind) {
+    case model::KeptNote::Kind::Footnote: return "footnote";
+    case model::KeptNote::Kind::Endnote: return "endnote";
+    case model::KeptNote::Kind::Annotation: return "annotation";
+    }
+    return "footnote";
+}
+
+void appendSection(QByteArray &out, const model::KeptSection &section, int start)
+{
+    out += "   {\"start\": " + QByteArray::number(start) + ", \"words\": ";
+    appendString(out, QString::fromLatin1(wordsText(section.words)));
+    out += ", \"stories\": [";
+    for (qsizetype i = 0; i < section.stories.size(); ++i) {
+        const model::SectionStory &story = section.stories.at(i);
+        out += i == 0 ? "\n    {\"kind\": \"" : ",\n    {\"kind\": \"";
+        out += storyKindName(story.kind) + QByteArray("\", ");
+        appendStory(out, *story.text, "     ");
+        out += '}';
+    }
+    out += "]}";
+}
+
+void appendNote(QByteArray &out, const model::KeptNote &note, const QString &mark, int paragraph)
+{
+    out += QByteArray("   {\"kind\": \"") + noteKindName(note.kind) + "\", \"mark\": ";
+    appendString(out, mark);
+    out += ", \"numbered\": " + QByteArray(boolText(note.numbered));
+    out += ", \"paragraph\": " + QByteArray::number(paragraph);
+    if (note.kind == model::KeptNote::Kind::Annotation) {
+        out += ", \"initials\": ";
+        appendString(out, note.initials);
+        out += ", \"author\": ";
+        appendString(out, note.author);
+        out += ", \"date\": ";
+        appendString(out, note.date);
+    }
+    out += ", ";
+    appendStory(out, *note.text, "    ");
+    out += '}';
+}
+
+// Sections in the order they start, and notes after their marks.
+void appendPlacedParts(QByteArray &out, const QTextDocument &doc, const model::KeptParts &parts)
+{
+    QByteArray sections;
+    appendSection(sections, parts.firstSection, 0);
+    QByteArray notes;
+    const model::KeptSection *current = &parts.firstSection;
+    QSet<const model::KeptNote *> seen;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const model::SectionHandle section = model::sectionStartOf(block.blockFormat());
+        if (section && section.get() != current && block.blockNumber() > 0) {
+            current = section.get();
+            sections += ",\n";
+            appendSection(sections, *section, block.blockNumber());
+        }
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            for (const model::Note &note : model::notesOf(fragment.charFormat())) {
+                if (!note || seen.contains(note.get()))
+                    continue;
+                seen.insert(note.get());
+                notes += notes.isEmpty() ? "" : ",\n";
+                appendNote(notes, *note, fragment.text().remove(QChar(u'\u200b')), block.blockNumber());
+            }
+        }
+    }
+    out += ",\n  \"sections\": [\n" + sections + "]";
+    out += ",\n  \"notes\": [" + (notes.isEmpty() ? QByteArray() : '\n' + notes) + "]";
+}
+
+void appendKept(QByteArray &out, const QTextDocument &doc, const model::KeptParts &parts)
+{
+    out += ",\n \"kept\": {\"document\": ";
+    appendString(out, QString::fromLatin1(wordsText(parts.document)));
+    appendPlacedParts(out, doc, parts);
+    out += ",\n  \"styles\": [";
+    for (qsizetype i = 0; i < parts.styles.size(); ++i) {
+        const model::KeptStyle &style = parts.styles.at(i);
+        out += QByteArray(i == 0 ? "\n" : ",\n") + "   {\"kind\": \"" + styleKindName(style.kind) + "\"";
+        out += ", \"number\": " + QByteArray::number(style.number) + ", \"name\": ";
+        appendString(out, style.name);
+        out += '}';
+    }
+    out += "],\n  \"info\": [";
+    for (qsizetype i = 0; i < parts.info.size(); ++i) {
+        const model::KeptInfoEntry &entry = parts.info.at(i);
+        out += QByteArray(i == 0 ? "\n" : ",\n") + "   {\"name\": ";
+        appendString(out, QString::fromLatin1(entry.name));
+        if (entry.value)
+            out += ", \"value\": " + QByteArray::number(*entry.value);
+        if (!entry.words.isEmpty()) {
+            out += ", \"words\": ";
+            appendString(out, QString::fromLatin1(wordsText(entry.words)));
+        }
+        if (!entry.text.isEmpty()) {
+            out += ", \"text\": ";
+            appendString(out, entry.text);
+        }
+        out += '}';
+    }
+    out += "]}";
+}
+
+bool hasNotes(const QTextDocument &doc)
+{
+    const QList<QTextFormat> formats = doc.allFormats();
+    return std::any_of(formats.cbegin(), formats.cend(),
+                       [](const QTextFormat &f) { return !model::notesOf(f).isEmpty(); });
 }
 
 QByteArray numbers(const QList<int> &values)
@@ -289,7 +457,11 @@ QByteArray dumpJson(const QTextDocument &doc, const formats::LoadResult &loaded)
     out += "\n],\n \"tables\": [";
     bool first = true;
     appendTables(out, doc, *doc.rootFrame(), 0, first);
-    out += first ? "]}\n" : "\n]}\n";
+    out += first ? "]" : "\n]";
+    const model::KeptParts *parts = model::keptPartsOf(doc);
+    if (parts && (!parts->isEmpty() || hasNotes(doc)))
+        appendKept(out, doc, *parts);
+    out += "}\n";
     return out;
 }
 

@@ -33,6 +33,15 @@ namespace kelmora::tools {
 // "malformed" and "problem" are the RTF reader's report on the file; plain
 // text adds "encoding": "utf-8"|"windows-1254", "byteOrderMark": b and
 // "lineEnding": "crlf"|"lf"|"cr", the form it is saved back in.
+// A paragraph with a style has "style": n. A document that keeps parts it
+// does not show adds "kept": {"document": its settings as RTF words,
+// "sections": [{"start": paragraph, "words": s, "stories": [{"kind":
+// "header"|"footer"|"header first"|..., "paragraphs": [...]}]}], "notes":
+// [{"kind": "footnote"|"endnote"|"annotation", "mark": s, "numbered": b,
+// "paragraph": n, ("initials", "author", "date" of annotations,)
+// "paragraphs": [...]}], "styles": [{"kind": "paragraph"|"character"|
+// "section"|"table", "number": n, "name": s}], "info": [{"name": s,
+// ("value": n,) ("words": s,) ("text": s)}]}.
 QByteArray dumpJson(const QTextDocument &doc, const formats::LoadResult &loaded);
 
 } // namespace kelmora::tools

@@ -20,6 +20,8 @@ OutputSink::OutputSink(QByteArray &target)
 
 void OutputSink::put(QByteArrayView bytes)
 {
+    if (bytes.isEmpty())
+        return; // an empty view may have no data pointer, which memcpy must not see
     if (bytes.size() > Capacity - m_used) {
         drain();
         if (bytes.size() > Capacity) {

@@ -8,6 +8,12 @@ namespace kelmora::model {
 
 TextDocument::TextDocument(QObject *parent) : QTextDocument(parent) {}
 
+void TextDocument::clear()
+{
+    m_kept = KeptParts();
+    QTextDocument::clear();
+}
+
 QTextObject *TextDocument::createObject(const QTextFormat &format)
 {
     if (format.isListFormat())

@@ -9,6 +9,11 @@
 // of a TextDocument keep the same array and tell the layout the same thing,
 // the span from their first paragraph to their last, in one step; without
 // them they are Qt's own (QtTextData.h).
+//
+// It also holds what a file kept beside the text (KeptParts.h): reading a
+// file fills it, clearing the document drops it.
+
+#include "KeptParts.h"
 
 #include <QTextDocument>
 
@@ -22,8 +27,15 @@ class TextDocument : public QTextDocument
 public:
     explicit TextDocument(QObject *parent = nullptr);
 
+    KeptParts &keptParts() { return m_kept; }
+    const KeptParts &keptParts() const { return m_kept; }
+    void clear() override;
+
 protected:
     QTextObject *createObject(const QTextFormat &format) override;
+
+private:
+    KeptParts m_kept;
 };
 
 // What QTextDocument::clone() gives (content, formats, lists, tables,

@@ -23,6 +23,8 @@ private Q_SLOTS:
     void textPrintsParagraphs();
     void dumpReportsWhatTheSurfaceReports();
     void dumpOfPlainText();
+    void dumpListsKeptParts_data();
+    void dumpListsKeptParts();
     void dumpShowsLinksAndPictures();
     void dumpSaysHowTheFileWasRead_data();
     void dumpSaysHowTheFileWasRead();
@@ -186,6 +188,58 @@ void TestKelmoraDoc::dumpOfPlainText()
     QCOMPARE(run.value(u"face"_s).toString(), u"Arial"_s);
     QCOMPARE(run.value(u"size"_s).toInt(), 12);
     QCOMPARE(paragraphs.at(0).toObject().value(u"alignment"_s).toString(), u"left"_s);
+}
+
+void TestKelmoraDoc::dumpListsKeptParts_data()
+{
+    // Rows: a path into the dump ("kept/notes/0/kind") and the value there.
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("value");
+    const auto row = [](const char *name, const QString &path, const QString &value) {
+        QTest::newRow(name) << path << value;
+    };
+    row("document settings", u"kept/document"_s, u"\\paperw11906\\paperh16838\\margl1418"_s);
+    row("first section's words", u"kept/sections/0/words"_s, u"\\titlepg"_s);
+    row("first section's header kind", u"kept/sections/0/stories/0/kind"_s, u"header first"_s);
+    row("its text", u"kept/sections/0/stories/0/paragraphs/0/runs/0/text"_s, u"Antet"_s);
+    row("its font", u"kept/sections/0/stories/0/paragraphs/0/runs/0/face"_s, u"Arial"_s);
+    row("second section starts at", u"kept/sections/1/start"_s, u"1"_s);
+    row("second section's words", u"kept/sections/1/words"_s, u"\\lndscpsxn"_s);
+    row("second section's footer", u"kept/sections/1/stories/0/kind"_s, u"footer"_s);
+    row("a footnote", u"kept/notes/0/kind"_s, u"footnote"_s);
+    row("its mark", u"kept/notes/0/mark"_s, u"1"_s);
+    row("in paragraph", u"kept/notes/0/paragraph"_s, u"0"_s);
+    row("its text", u"kept/notes/0/paragraphs/0/runs/0/text"_s, u"Kaynak."_s);
+    row("an endnote", u"kept/notes/1/kind"_s, u"endnote"_s);
+    row("an annotation", u"kept/notes/2/kind"_s, u"annotation"_s);
+    row("its author", u"kept/notes/2/author"_s, u"Ayşe"_s);
+    row("its mark is the word", u"kept/notes/2/mark"_s, u"k"_s);
+    row("a style", u"kept/styles/1/name"_s, u"heading 1"_s);
+    row("a paragraph's style", u"paragraphs/0/style"_s, u"1"_s);
+    row("a title", u"kept/info/0/text"_s, u"Başlık"_s);
+    row("a date", u"kept/info/1/words"_s, u"\\yr2024\\mo5"_s);
+}
+
+void TestKelmoraDoc::dumpListsKeptParts()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, value);
+    const QByteArray rtf = R"({\rtf1\ansi\ansicpg1254{\fonttbl{\f0 Times New Roman;}{\f1 Arial;}}
+{\stylesheet{\s0 Normal;}{\s1 heading 1;}}{\info{\title Ba\'fel\'fdk}{\creatim\yr2024\mo5}}
+\paperw11906\paperh16838\margl1418\sectd\titlepg{\headerf \pard\f1 Antet\par}
+\pard\s1 Bir{\super\chftn{\footnote \pard Kaynak.}}\par\sect\sectd\lndscpsxn{\footer \pard Alt\par}
+\pard Son{\super\chftn{\footnote\ftnalt \pard Sonnot.}} {\*\atnauthor Ay\'fee}k\chatn{\*\annotation \pard Yorum.}\par})";
+    const Result r = run({u"dump"_s, file(u"kept.rtf"_s, rtf)});
+    QCOMPARE(r.exitCode, 0);
+    QJsonParseError error;
+    QJsonValue at = QJsonDocument::fromJson(r.out, &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    for (const QString &step : path.split(u'/')) {
+        bool index = false;
+        const int i = step.toInt(&index);
+        at = index ? at.toArray().at(i) : at.toObject().value(step);
+    }
+    QCOMPARE(at.toVariant().toString(), value);
 }
 
 void TestKelmoraDoc::dumpSaysHowTheFileWasRead_data()

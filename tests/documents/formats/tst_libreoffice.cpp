@@ -9,8 +9,10 @@
 
 #include "formats/DocumentIO.h"
 #include "FormatTestSupport.h"
+#include "LibreOfficeReading.h"
 #include "TableShapes.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -37,6 +39,7 @@ private Q_SLOTS:
     void keptTablesAreLibreOffices();
     void libreOfficeFindsTheTablesInOurSave_data();
     void libreOfficeFindsTheTablesInOurSave();
+    void keptPartsSurviveOurSave();
     void libreOfficeFindsTheLinksAndPicturesInOurSave();
 
 private:
@@ -383,6 +386,45 @@ void TestLibreOffice::libreOfficeFindsTheTablesInOurSave()
     const QString original = readText(rtfDataDir() + u'/' + name + u".lo.tables"_s);
     QVERIFY(!original.isEmpty());
     QCOMPARE(odtTableShapes(odt), original);
+}
+
+void TestLibreOffice::keptPartsSurviveOurSave()
+{
+    // NAME.lo.kept holds what LibreOffice finds in NAME.rtf: page styles with
+    // their headers and footers, paragraph styles, notes, their text and
+    // fonts (LibreOfficeReading.h). It finds the same in our save of it.
+    QStringList names;
+    QStringList files;
+    for (const QString &name : rtfDataFiles()) {
+        if (!QFile::exists(rtfDataDir() + u'/' + name + u".lo.kept"_s))
+            continue;
+        names.append(name);
+        files.append(rtfDataDir() + u'/' + name + u".rtf"_s);
+        auto doc = newDocument();
+        const LoadResult loaded = loadFile(*doc, files.last(), false);
+        QVERIFY2(!loaded.report.malformed, qPrintable(name + u": "_s + loaded.report.problem));
+        QDir().mkpath(m_work.path() + u"/ours"_s);
+        files.append(m_work.path() + u"/ours/"_s + name + u".rtf"_s);
+        saveFile(*doc, files.last(), false, {});
+    }
+    QVERIFY(names.size() >= 3);
+    const QString out = m_work.path() + u"/kept"_s;
+    QVERIFY(convert(files.filter(u"/ours/"_s), u"fodt"_s, out + u"/ours"_s));
+    QVERIFY(convert(files.filter(rtfDataDir()), u"fodt"_s, out + u"/original"_s));
+    QStringList differences;
+    for (const QString &name : std::as_const(names)) {
+        const QString kept = readText(rtfDataDir() + u'/' + name + u".lo.kept"_s);
+        const QStringList expected = kept.split(u'\n', Qt::SkipEmptyParts);
+        for (const QString &which : {u"original"_s, u"ours"_s}) {
+            QFile f(out + u'/' + which + u'/' + name + u".fodt"_s);
+            const QStringList found = f.open(QIODevice::ReadOnly) ? libreOfficeReading(f.readAll()) : QStringList();
+            if (found != expected)
+                differences.append(u"== %1 (%2), LibreOffice finds:\n%3"_s.arg(name, which, found.join(u'\n')));
+        }
+    }
+    for (const QString &d : std::as_const(differences))
+        qInfo().noquote() << d;
+    QVERIFY2(differences.isEmpty(), "LibreOffice finds other kept parts (shown above)");
 }
 
 void TestLibreOffice::libreOfficeFindsTheLinksAndPicturesInOurSave()

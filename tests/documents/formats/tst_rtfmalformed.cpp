@@ -4,6 +4,7 @@
 #include "formats/DocumentIO.h"
 #include "FormatTestSupport.h"
 #include "formats/rtf/RtfTokenizer.h"
+#include "model/KeptParts.h"
 
 #include <QRandomGenerator>
 #include <algorithm>
@@ -22,6 +23,8 @@ class TestRtfMalformed : public QObject {
 private Q_SLOTS:
     void readsWhatCanBeRead_data();
     void readsWhatCanBeRead();
+    void keptPartsAreBounded_data();
+    void keptPartsAreBounded();
     void deepNesting();
     void manyUnclosedGroupsAtTheLimit();
     void hostileTables_data();
@@ -82,6 +85,83 @@ void TestRtfMalformed::readsWhatCanBeRead()
     QCOMPARE(report.malformed, malformed);
     QCOMPARE(report.problem.isEmpty(), !malformed);
     QVERIFY(!doc->isModified());
+}
+
+namespace {
+
+QByteArray repeated(const QByteArray &piece, int times)
+{
+    QByteArray out;
+    out.reserve(piece.size() * times);
+    for (int i = 0; i < times; ++i)
+        out += piece;
+    return out;
+}
+
+// What the document keeps: its notes, sections after the first, styles, and
+// the style of the first paragraph.
+QString keptSummary(const QTextDocument &doc)
+{
+    int notes = 0;
+    int sections = 0;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        sections += model::sectionStartOf(b.blockFormat()) && b.blockNumber() > 0;
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            notes += int(model::notesOf(it.fragment().charFormat()).size());
+    }
+    const model::KeptParts *kept = model::keptPartsOf(doc);
+    return u"notes=%1 sections=%2 styles=%3 style=%4"_s.arg(notes).arg(sections)
+        .arg(kept ? kept->styles.size() : -1)
+        .arg(model::paragraphStyleOf(doc.begin().blockFormat()));
+}
+
+} // namespace
+
+void TestRtfMalformed::keptPartsAreBounded_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("problem");
+
+    QTest::newRow("a note inside a note")
+        << QByteArray("{\\rtf1 a{\\footnote b{\\footnote c}}d}") << u"ad"_s
+        << u"notes=1 sections=0 styles=0 style=-1"_s << u"a note inside a note or header"_s;
+    QTest::newRow("a footer inside a note is the note's text")
+        << QByteArray("{\\rtf1 a{\\footnote b{\\footer h}}c}") << u"ac"_s
+        << u"notes=1 sections=0 styles=0 style=-1"_s << QString();
+    QTest::newRow("a note inside a header")
+        << QByteArray("{\\rtf1{\\header h{\\footnote n}}c}") << u"c"_s
+        << u"notes=0 sections=0 styles=0 style=-1"_s << u"a note inside a note or header"_s;
+    QTest::newRow("notes beyond the cap")
+        << "{\\rtf1 " + repeated("x{\\footnote n}", 10002) + "}" << QString(10002, u'x')
+        << u"notes=10000 sections=0 styles=0 style=-1"_s << u"more than 10000 headers, footers and notes"_s;
+    QTest::newRow("sections beyond the cap")
+        << "{\\rtf1 " + repeated("x\\sect ", 10002) + "y}" << QStringList(10003, u"x"_s).join(u'\n').chopped(1) + u'y'
+        << u"notes=0 sections=10000 styles=0 style=-1"_s << u"more than 10000 sections"_s;
+    QByteArray sheet;
+    for (int i = 0; i < 10002; ++i)
+        sheet += "{\\s" + QByteArray::number(i) + "\\sbasedon" + QByteArray::number(i + 1) + " S;}";
+    QTest::newRow("styles beyond the cap, each based on the next")
+        << "{\\rtf1{\\stylesheet " + sheet + "}\\s10001 a\\par\\s5 b}" << u"a\nb"_s
+        << u"notes=0 sections=0 styles=10000 style=-1"_s << u"more than 10000 styles"_s;
+    QTest::newRow("style numbers pointing nowhere")
+        << QByteArray("{\\rtf1{\\stylesheet{\\s0 Normal;}}\\s7 a\\cs9 b}") << u"ab"_s
+        << u"notes=0 sections=0 styles=1 style=-1"_s << QString();
+}
+
+void TestRtfMalformed::keptPartsAreBounded()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QString, text);
+    QFETCH(QString, kept);
+    QFETCH(QString, problem);
+    auto doc = newDocument();
+    const RtfReport report = readRtf(*doc, rtf);
+    QCOMPARE(documentText(*doc), text);
+    QCOMPARE(keptSummary(*doc), kept);
+    QCOMPARE(report.problem, problem);
+    QCOMPARE(report.malformed, !problem.isEmpty());
 }
 
 void TestRtfMalformed::deepNesting()

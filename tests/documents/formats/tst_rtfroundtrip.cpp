@@ -37,6 +37,8 @@ private Q_SLOTS:
     void writerHeaderAndTables();
     void writerEscapes_data();
     void writerEscapes();
+    void keptPartsWrittenWhereTheyWere_data();
+    void keptPartsWrittenWhereTheyWere();
     void failedWriteThrows();
 };
 
@@ -382,6 +384,54 @@ void TestRtfRoundTrip::writerEscapes()
     QTextCursor(doc.get()).insertText(text);
     const QByteArray rtf = toRtf(*doc);
     QVERIFY2(rtf.contains(written), rtf.constData());
+}
+
+void TestRtfRoundTrip::keptPartsWrittenWhereTheyWere_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<QByteArrayList>("written"); // pieces the RTF must contain
+
+    QTest::newRow("page setup and an endnote")
+        << QByteArray("{\\rtf1\\paperw11906\\paperh16838\\margl1418\\margr1134\\landscape\\gutter100 a"
+                      "{\\super\\chftn{\\footnote\\ftnalt\\pard\\plain E}}}")
+        << QByteArrayList{"}\n\\paperw11906\\paperh16838\\margl1418\\margr1134\\landscape\\gutter100\n",
+                          "{\\f0\\fs24\\super \\chftn}{\\footnote\\ftnalt \\pard\\ql{\\f0\\fs24 E}}\\par\n"};
+    QTest::newRow("sections with their headers in their own fonts")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f0 Times New Roman;}{\\f5 Courier New;}}\\f0\\sectd\\titlepg"
+                      "{\\headerf\\pard\\f5\\fs18 H\\par}a\\sect\\sectd\\lndscpsxn{\\footer\\pard F\\par}b}")
+        << QByteArrayList{"{\\f2\\fnil\\fcharset162 Courier New;}",
+                          "\\sectd\\titlepg\n{\\headerf \\pard\\ql{\\f2\\fs18 H}\\par\n}\n\\pard\\ql{\\f1\\fs24 a}\\par\n",
+                          "\\sect\\sectd\\lndscpsxn\n{\\footer \\pard\\ql{\\f1\\fs24 F}\\par\n}\n\\pard\\ql{\\f1\\fs24 b}"};
+    QTest::newRow("paragraph and character styles")
+        << QByteArray("{\\rtf1{\\stylesheet{\\s0 Normal;}{\\s2\\sbasedon0 heading 2;}{\\*\\cs7\\additive\\b Strong;}}"
+                      "\\pard\\s2 a{\\cs7\\b b}\\par\\pard\\s9 c}")
+        << QByteArrayList{"{\\s2\\sbasedon0 heading 2;}\n{\\*\\cs7\\additive\\b Strong;}\n}\n",
+                          "\\pard\\s2\\ql{\\f0\\fs24 a}{\\f0\\fs24\\b\\cs7 b}\\par\n", "\\pard\\ql{\\f0\\fs24 c}\\par\n"};
+    QTest::newRow("an annotation with its date")
+        << QByteArray("{\\rtf1 a{\\*\\atnauthor X}\\chatn{\\*\\annotation{\\*\\atndate 5}\\pard Yorum}b}")
+        << QByteArrayList{"{\\*\\atnauthor X}\\chatn{\\*\\annotation{\\*\\atndate 5}\\pard\\ql{\\f0\\fs24 Yorum}}"};
+    QTest::newRow("info")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1254{\\info{\\title Ba\\'fel\\'fdk}{\\author A}{\\creatim\\yr2024\\mo5}{\\nofpages3}}a}")
+        << QByteArrayList{"{\\info{\\title Ba\\'fel\\'fdk}{\\author A}{\\creatim\\yr2024\\mo5}{\\nofpages3}}\n"};
+    QTest::newRow("info with control characters")
+        << QByteArray("{\\rtf1{\\info{\\title a\\'01b}{\\creatim\\yr2024\\'00\\'00}}x}")
+        << QByteArrayList{"{\\info{\\title ab}{\\creatim\\yr2024}}\n"};
+}
+
+// Read and written, the parts stand where they stood; written again, the
+// file does not change.
+void TestRtfRoundTrip::keptPartsWrittenWhereTheyWere()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(QByteArrayList, written);
+    auto doc = newDocument();
+    QVERIFY(!readRtf(*doc, rtf).malformed);
+    const QByteArray ours = toRtf(*doc);
+    for (const QByteArray &piece : std::as_const(written))
+        QVERIFY2(ours.contains(piece), qPrintable(u"no \"%1\" in\n%2"_s.arg(QString::fromLatin1(piece), QString::fromLatin1(ours))));
+    auto again = newDocument();
+    QVERIFY(!readRtf(*again, ours).malformed);
+    QCOMPARE(toRtf(*again), ours);
 }
 
 void TestRtfRoundTrip::failedWriteThrows()

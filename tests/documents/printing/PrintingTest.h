@@ -44,6 +44,7 @@ private Q_SLOTS:
     void alignmentAndIndents_data();
     void alignmentAndIndents();
     void fontsSizesAndColours();
+    void keptPartsAreNotPrinted();
     void picturesPrintAtTheirSize_data();
     void picturesPrintAtTheirSize();
     void documentIsNotChanged_data();

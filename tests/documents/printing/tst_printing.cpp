@@ -7,6 +7,7 @@
 #include "base/Exceptions.h"
 #include "formats/DocumentIO.h"
 #include "model/DocumentModel.h"
+#include "model/TextDocument.h"
 #include "PdfProbe.h"
 #include "documents/Printing.h"
 
@@ -26,7 +27,7 @@ namespace kelmora::test {
 
 std::unique_ptr<QTextDocument> rtfDocument(const QByteArray &body)
 {
-    auto doc = std::make_unique<QTextDocument>();
+    auto doc = std::make_unique<model::TextDocument>();
     model::prepareDocument(*doc);
     const QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1254\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\f0\\fs24 " + body + "}";
     formats::readRtf(*doc, rtf);
@@ -341,6 +342,23 @@ void TestPrinting::fontsSizesAndColours()
     QCOMPARE(count(red.box, dark), 0);
     QVERIFY(count(black.box, dark) > 10);
     QCOMPARE(count(black.box, reddish), 0);
+}
+
+// What the document keeps but does not show is not printed either: its
+// headers, footers and notes, and its page size and margins (the text still
+// starts at the top of the printable area).
+void TestPrinting::keptPartsAreNotPrinted()
+{
+    auto doc = rtfDocument("\\paperw5000\\paperh5000\\margl2000\\margt2000{\\header ANTET\\par}{\\footer ALTBILGI\\par}"
+                           "Metin{\\super\\chftn{\\footnote DIPNOT}}\\par");
+    const QString path = pdfPath(u"kept"_s);
+    QCOMPARE(printToPdf(*doc, path, 1200), 1);
+    const PdfText text = readPdfText(path);
+    QVERIFY2(text.ok(), qPrintable(text.error));
+    QCOMPARE(text.allWords().join(u' ').remove(u' '), u"Metin1"_s);
+    const PdfPage &page = text.pages.first();
+    QCOMPARE(page.size.toSize(), QPageSize(QPageSize::A4).size(QPageSize::Point));
+    QVERIFY2(page.words.first().box.top() < 5, qPrintable(QString::number(page.words.first().box.top())));
 }
 
 void TestPrinting::picturesPrintAtTheirSize_data()

@@ -60,10 +60,12 @@ void DocumentBuilder::endParagraph(const Paragraph &paragraph)
     // Keeps the buffers for the next paragraph.
     m_content.text.resize(0);
     m_content.runs.resize(0);
+    ++m_ended;
 }
 
 DocumentBuilder::Content DocumentBuilder::takeParagraph()
 {
+    ++m_ended;
     return std::exchange(m_content, Content());
 }
 
@@ -89,6 +91,26 @@ void DocumentBuilder::leaveTable(const QTextTable &table)
 {
     m_cursor.setPosition(table.lastPosition() + 1);
     m_unclaimed = true;
+}
+
+bool DocumentBuilder::retagLastCharacter(const std::function<int(int)> &retag)
+{
+    if (m_content.runs.isEmpty())
+        return false;
+    const qsizetype size = m_content.text.size();
+    const qsizetype length = size > 1 && QChar::isLowSurrogate(m_content.text.at(size - 1).unicode()) &&
+                                     QChar::isHighSurrogate(m_content.text.at(size - 2).unicode())
+                                 ? 2
+                                 : 1;
+    Run &last = m_content.runs.last();
+    const int id = retag(last.formatId);
+    if (last.length > length) {
+        last.length -= length;
+        m_content.runs.append(Run{length, id});
+    } else {
+        last.formatId = id;
+    }
+    return true;
 }
 
 void DocumentBuilder::finish(const Paragraph &lastParagraph)
@@ -150,6 +172,10 @@ QTextBlockFormat DocumentBuilder::blockFormat(const Paragraph &paragraph, int li
     if (listIndex >= 0)
         format.setObjectIndex(listIndex);
     m_haveLastKey = true;
+    if (paragraph.style >= 0)
+        format.setProperty(model::ParagraphStyleProperty, paragraph.style);
+    if (paragraph.section)
+        model::setSectionStart(format, paragraph.section);
     m_lastKey = paragraph;
     m_lastListIndex = listIndex;
     m_lastFormat = format;

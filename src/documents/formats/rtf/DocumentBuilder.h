@@ -16,12 +16,15 @@
 // looks for the document's frames once, not at every table.
 
 #include "model/DocumentModel.h"
+#include "model/KeptParts.h"
 #include "model/Pictures.h"
 
 #include <QList>
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextCursor>
+
+#include <functional>
 
 class QTextDocument;
 class QTextList;
@@ -37,6 +40,8 @@ public:
         Qt::Alignment alignment = Qt::AlignLeft;
         model::ParagraphIndents indents;
         model::Numbering numbering = model::Numbering::None;
+        int style = -1;         // the paragraph style's number, -1: none
+        model::SectionHandle section; // the section this paragraph starts, if any
         friend bool operator==(const Paragraph &, const Paragraph &) = default;
     };
 
@@ -75,6 +80,12 @@ public:
     void enterCell(const QTextTableCell &cell);
     // Moves the insertion point to the paragraph after the table.
     void leaveTable(const QTextTable &table);
+    // Where the next text goes: paragraphs ended so far, length of this one.
+    std::pair<qint64, qsizetype> position() const { return {m_ended, m_content.text.size()}; }
+    const QTextCharFormat &charFormat(int formatId) const { return m_formats.at(formatId); }
+    // Gives the current paragraph's last character (a surrogate pair whole)
+    // the format retag makes of its own; false when the paragraph is empty.
+    bool retagLastCharacter(const std::function<int(int formatId)> &retag);
     void finish(const Paragraph &lastParagraph);
 
 private:
@@ -88,6 +99,7 @@ private:
     // the document's first, a cell's first, or the one after a table.
     bool m_unclaimed = true;
     bool m_emptyDocument = true; // nothing inserted yet
+    qint64 m_ended = 0;
     QList<QTextCharFormat> m_formats;
     Content m_content;
     // The list the previous paragraph belonged to, continued by the next one

@@ -100,6 +100,8 @@ void RtfBody::symbol(GroupState &group, char symbol)
 
 void RtfBody::word(GroupState &group, Kw k, const RtfToken &t)
 {
+    if (keptWord(group, k, t))
+        return;
     if (applyDocumentWord(m_settings, k, t) || applyCharacterWord(group.chr, k, t) ||
         applyParagraphWord(group.para, k, t) || m_tableWords.word(group, k, t) || structureWord(group, k))
         return;
@@ -201,11 +203,12 @@ void RtfBody::flushSurrogate(const CharState &state)
 void RtfBody::endParagraph(const GroupState &group)
 {
     flushSurrogate(group.chr);
+    const DocumentBuilder::Paragraph format = keptParagraph(group.para);
     const int depth = tableDepth(group.para);
     if (depth == 0 && m_tables.idle())
-        m_builder.endParagraph(paragraph(group.para));
+        m_builder.endParagraph(format);
     else
-        m_tables.paragraph(depth, m_builder.takeParagraph(), paragraph(group.para));
+        m_tables.paragraph(depth, m_builder.takeParagraph(), format);
 }
 
 void RtfBody::endCell(const GroupState &group, int depth)
@@ -226,12 +229,15 @@ void RtfBody::endRow(const GroupState &group, int depth)
 void RtfBody::finish(const GroupState &state)
 {
     flushSurrogate(state.chr);
+    // A section that starts after the last paragraph needs one to start.
+    if (m_kept && m_kept->depth == 0 && m_kept->file.sectionPending() && m_builder.paragraphEmpty())
+        endParagraph(state);
     if (!m_tables.idle()) {
         if (!m_builder.paragraphEmpty())
-            m_tables.paragraph(tableDepth(state.para), m_builder.takeParagraph(), paragraph(state.para));
+            m_tables.paragraph(tableDepth(state.para), m_builder.takeParagraph(), keptParagraph(state.para));
         m_tables.finish();
     }
-    m_builder.finish(paragraph(state.para));
+    m_builder.finish(keptParagraph(state.para));
 }
 
 void RtfBody::forgetStaleFormats()
@@ -251,7 +257,7 @@ int RtfBody::formatId(const CharState &state)
         return m_lastCharId;
     auto it = m_formatIds.constFind(state);
     if (it == m_formatIds.cend())
-        it = m_formatIds.insert(state, m_builder.addCharFormat(makeCharFormat(state)));
+        it = m_formatIds.insert(state, m_builder.addCharFormat(charFormat(state)));
     m_lastChar = state;
     m_lastCharId = it.value();
     return m_lastCharId;

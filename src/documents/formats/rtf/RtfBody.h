@@ -8,7 +8,9 @@
 // format.
 //
 // It reads the header tables but never fills them; formats made before a
-// table changed are not reused after it.
+// table changed are not reused after it. What it meets of the kept parts
+// (section and document settings, note marks, styles) goes through its
+// RtfKeptContext (RtfBodyKept.cpp).
 
 #include "formats/codepages/CodePage.h"
 #include "DocumentBuilder.h"
@@ -16,12 +18,15 @@
 #include "RtfDestination.h"
 #include "RtfFields.h"
 #include "RtfHeaderTables.h"
+#include "RtfKept.h"
 #include "RtfProperties.h"
 #include "RtfTableWords.h"
 #include "TableBuilder.h"
 
 #include <QHash>
 #include <QString>
+
+#include <optional>
 
 class QTextDocument;
 
@@ -48,6 +53,15 @@ public:
     // Ends the document; the last paragraph takes the properties in state.
     void finish(const GroupState &state);
 
+    void setKeptContext(RtfKeptContext *context) { m_kept = context; }
+    // Attaches a note read just now to its mark: the number a \chftn before
+    // it stands for, else the character before it, else a mark of its own;
+    // around is the character state the note's group began in.
+    void attachNote(const std::shared_ptr<model::KeptNote> &note, const CharState &around);
+    // The format runs in state get, their character style included.
+    QTextCharFormat charFormat(const CharState &state) const;
+    DocumentBuilder::Paragraph paragraph(const ParaState &state) const;
+
 private:
     // Paragraph, cell and row marks and the breaks; false for other words.
     bool structureWord(GroupState &group, Kw word);
@@ -63,7 +77,11 @@ private:
     int fontCodePage(int font) const;
     const CodePageDecoder &decoderFor(const CharState &state, QByteArrayView bytes);
     QTextCharFormat makeCharFormat(const CharState &state) const;
-    DocumentBuilder::Paragraph paragraph(const ParaState &state) const;
+    // Kept parts: section, document and note words; the paragraph with its
+    // style and the section it starts.
+    bool keptWord(GroupState &group, Kw word, const RtfToken &token);
+    void noteNumber(const CharState &state);
+    DocumentBuilder::Paragraph keptParagraph(const ParaState &state);
 
     DocumentBuilder m_builder;
     TableBuilder m_tables;
@@ -90,6 +108,14 @@ private:
     CharState m_lastChar;
     int m_lastCharId = -1;
     TablesSeen m_tablesSeen;
+
+    RtfKeptContext *m_kept = nullptr;
+    // A \chftn waiting for its note: its state and where it stood.
+    struct PendingNumber {
+        CharState state;
+        std::pair<qint64, qsizetype> at;
+    };
+    std::optional<PendingNumber> m_pendingNumber;
 };
 
 } // namespace kelmora::formats

@@ -21,7 +21,10 @@ public:
     // Drops the rest of the current group, nested groups included, and pops
     // its state. The handler must not touch that state afterwards.
     virtual void skipGroup() = 0;
-    // Records a problem for the reader's malformed report.
+    // The same, handing back the rest of the group's bytes (without its
+    // closing brace), for a story read by a reader of its own.
+    virtual QByteArrayView takeGroup() = 0;
+    // Damage a handler found; the reader reports the first.
     virtual void problem(const QString &text) = 0;
 
 protected:

@@ -26,6 +26,18 @@ constexpr DestinationWord DestinationWords[] = {
     {Kw::Pict, Dest::Picture},
     {Kw::Pn, Dest::Pn},
     {Kw::Upr, Dest::UprChoice},
+    // What the editor keeps without showing it.
+    {Kw::Info, Dest::Info}, {Kw::Title, Dest::Info}, {Kw::Subject, Dest::Info}, {Kw::Author, Dest::Info},
+    {Kw::Manager, Dest::Info}, {Kw::Company, Dest::Info}, {Kw::Operator, Dest::Info},
+    {Kw::Category, Dest::Info}, {Kw::Keywords, Dest::Info}, {Kw::Comment, Dest::Info},
+    {Kw::Doccomm, Dest::Info}, {Kw::Hlinkbase, Dest::Info}, {Kw::Creatim, Dest::Info},
+    {Kw::Revtim, Dest::Info}, {Kw::Printim, Dest::Info}, {Kw::Buptim, Dest::Info},
+    {Kw::Atnid, Dest::Info}, {Kw::Atnauthor, Dest::Info}, {Kw::Atndate, Dest::Info},
+    {Kw::Stylesheet, Dest::StyleSheet},
+    {Kw::Header, Dest::Story}, {Kw::Headerl, Dest::Story}, {Kw::Headerr, Dest::Story},
+    {Kw::Headerf, Dest::Story}, {Kw::Footer, Dest::Story}, {Kw::Footerl, Dest::Story},
+    {Kw::Footerr, Dest::Story}, {Kw::Footerf, Dest::Story}, {Kw::Footnote, Dest::Story},
+    {Kw::Annotation, Dest::Story},
 };
 
 constexpr std::array<Dest, size_t(Kw::Count)> destinationTable()

@@ -28,8 +28,8 @@ private:
     RtfDocumentSettings &m_settings;
 };
 
-// Destinations the document does not show (\info, \stylesheet, headers,
-// footnotes, ...): the whole group is stepped over unread.
+// Destinations nobody reads (\*\generator, bookmarks, field instructions,
+// ...): the whole group is stepped over unread.
 class RtfSkippedGroup final : public RtfDestination {
 public:
     explicit RtfSkippedGroup(RtfGroupControl &control) : m_control(control) {}

@@ -53,6 +53,7 @@ bool applyCharacterWord(CharState &c, Kw k, const RtfToken &t)
         // A field's result stays a link: \plain resets only the look.
         c = CharState{.link = c.link};
         break;
+    case Kw::Cs: c.charStyle = t.param >= 0 ? t.param : -1; break;
     case Kw::F: c.font = t.param; break;
     case Kw::Fs:
         c.halfPoints = halfPoints(t);
@@ -91,6 +92,7 @@ bool applyParagraphWord(ParaState &p, Kw k, const RtfToken &t)
 {
     switch (k) {
     case Kw::Pard: p = ParaState(); break;
+    case Kw::S: p.style = t.param >= 0 ? t.param : -1; break;
     case Kw::Ql: p.align = Align::Left; break;
     case Kw::Qc: p.align = Align::Center; break;
     case Kw::Qr: p.align = Align::Right; break;

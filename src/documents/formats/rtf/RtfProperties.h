@@ -21,12 +21,13 @@ struct RtfDocumentSettings {
 // \ansi, \mac, \pc, \pca, \ansicpgN (N > 0) and \deffN.
 bool applyDocumentWord(RtfDocumentSettings &settings, Kw word, const RtfToken &token);
 
-// \plain, face, size, style, colours, super- and subscript, and the
-// associated East Asian face and size (\dbch\afN, \dbch\afsN).
+// \plain, face, size, style, colours, super- and subscript, the character
+// style (\csN), and the associated East Asian face and size (\dbch\afN,
+// \dbch\afsN).
 bool applyCharacterWord(CharState &state, Kw word, const RtfToken &token);
 
-// \pard, alignment, indents (clamped to 22 inches), list membership and the
-// old-style numbering levels. Paragraph and cell marks are not properties.
+// \pard, the paragraph style (\sN), alignment, indents (clamped to 22
+// inches), list membership and the old-style numbering levels. Paragraph and cell marks are not properties.
 bool applyParagraphWord(ParaState &state, Kw word, const RtfToken &token);
 
 // The text a special-character word stands for (\tab, \line, \emdash, ...),

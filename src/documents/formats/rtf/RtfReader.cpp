@@ -4,10 +4,16 @@
 
 namespace kelmora::formats {
 
-RtfReader::RtfReader(QTextDocument &doc)
-    : m_body(doc, m_settings, m_fonts, m_colours, m_lists, m_links, m_decoders,
+RtfReader::RtfReader(QTextDocument &doc) : RtfReader(doc, nullptr, nullptr) {}
+
+RtfReader::RtfReader(QTextDocument &doc, RtfFileTables *tables, RtfKeptContext *context)
+    : m_doc(doc), m_ownTables(tables ? nullptr : std::make_unique<RtfFileTables>()),
+      m_tables(tables ? *tables : *m_ownTables), m_ownContext{m_tables.kept, 0},
+      m_context(context ? *context : m_ownContext),
+      m_body(doc, m_settings, m_fonts, m_colours, m_lists, m_links, m_decoders,
              [this](const QString &p) { problem(p); })
 {
+    m_body.setKeptContext(&m_context);
     const auto set = [this](Dest d, RtfDestination &handler) { m_destinations[size_t(d)] = &handler; };
     set(Dest::Normal, m_body);
     set(Dest::Ignore, m_ignored);
@@ -21,6 +27,10 @@ RtfReader::RtfReader(QTextDocument &doc)
     set(Dest::Pn, m_pn);
     set(Dest::Picture, m_picture);
     set(Dest::UprChoice, m_upr);
+    set(Dest::Info, m_info);
+    set(Dest::InfoField, m_info);
+    set(Dest::StyleSheet, m_styleSheet);
+    set(Dest::Story, m_stories);
 }
 
 RtfReport RtfReader::read(QByteArrayView data)
@@ -28,6 +38,38 @@ RtfReport RtfReader::read(QByteArrayView data)
     m_tokens = RtfTokenizer(data);
     m_stack.reserve(32);
     m_stack.append(GroupState()); // outside any group
+    if (readTokens())
+        problem(QStringLiteral("the data ends with %1 group(s) open").arg(m_stack.size() - 1));
+    if (m_stack.size() < 2)
+        m_stack.append(GroupState());
+    flushBytes();
+    m_body.finish(top());
+    if (!m_tables.kept.problem().isEmpty())
+        problem(m_tables.kept.problem());
+    m_tables.kept.finish(m_doc);
+    return m_report;
+}
+
+RtfReport RtfReader::readStory(QTextDocument &doc, RtfFileTables &tables, RtfKeptContext &context,
+                               QByteArrayView content, const GroupState &start)
+{
+    RtfReader reader(doc, &tables, &context);
+    reader.m_tokens = RtfTokenizer(content);
+    GroupState group = start;
+    group.dest = Dest::Normal;
+    group.opensDest = false;
+    group.upr = false;
+    reader.m_stack = {GroupState(), group};
+    reader.readTokens(); // the content ends where the story's group closes
+    if (reader.m_stack.size() < 2)
+        reader.m_stack.append(group);
+    reader.flushBytes();
+    reader.m_body.finish(reader.top());
+    return reader.m_report;
+}
+
+bool RtfReader::readTokens()
+{
     bool closed = false;    // the document's own group was closed
     bool exhausted = false; // the data ended first
     while (!closed && !exhausted) {
@@ -68,13 +110,7 @@ RtfReport RtfReader::read(QByteArrayView data)
         // Skipping a damaged group can consume the document's own.
         closed = closed || m_stack.size() < 2;
     }
-    if (exhausted)
-        problem(QStringLiteral("the data ends with %1 group(s) open").arg(m_stack.size() - 1));
-    if (m_stack.size() < 2)
-        m_stack.append(GroupState());
-    flushBytes();
-    m_body.finish(top());
-    return m_report;
+    return exhausted;
 }
 
 void RtfReader::problem(const QString &text)
@@ -157,12 +193,26 @@ void RtfReader::onGroupEnd()
 
 void RtfReader::skipGroup()
 {
+    dropGroup();
+}
+
+bool RtfReader::dropGroup()
+{
     m_bytes.resize(0);
     m_fallback = 0;
     m_ignorable = false;
-    if (!m_tokens.skipGroup())
+    const bool closed = m_tokens.skipGroup();
+    if (!closed)
         problem(QStringLiteral("the data ends inside a skipped group"));
     m_stack.removeLast();
+    return closed;
+}
+
+QByteArrayView RtfReader::takeGroup()
+{
+    const qsizetype from = m_tokens.position();
+    const bool closed = dropGroup(); // the data may end first
+    return m_tokens.data().sliced(from, m_tokens.position() - from - (closed ? 1 : 0));
 }
 
 void RtfReader::onWord(const RtfToken &t)

@@ -14,7 +14,7 @@ enum class Dest : quint8 {
     Ignore,            // text dropped, nested destinations still read (\object, \shp)
     Field,             // a \field: its instruction and its result
     FieldInstruction,  // \fldinst: the text of the field's instruction
-    Skipped,           // a group read no further (\info, \stylesheet, unknown words after \*)
+    Skipped,           // a group read no further (\*\generator, unknown words after \*)
     FontTable,
     ColorTable,
     ListTable,
@@ -25,6 +25,10 @@ enum class Dest : quint8 {
     Pn,                // old-style numbering properties of the paragraph
     Picture,
     UprChoice,         // a child of \upr: only the \ud alternative is read
+    Info,              // \info: the document's information
+    InfoField,         // a text, number or date of \info, or an annotation's author
+    StyleSheet,        // \stylesheet and its entries
+    Story,             // a header, footer, note or annotation: read as a document of its own
     None,              // not a destination (the last value: the number of destinations)
 };
 
@@ -48,6 +52,7 @@ struct CharState {
     int eastFont = -1;        // \dbch\afN, -1: the same as font
     int eastHalfPoints = 0;   // \dbch\afsN, 0: the same as halfPoints
     AssocMode mode = AssocMode::Western;
+    int charStyle = -1;       // \csN, -1: none
 
     // The properties East Asian characters are shown with.
     CharState eastAsian() const
@@ -90,6 +95,7 @@ struct ParaState {
     int ls = 0; // \lsN, 0 = none
     int ilvl = 0;
     PnKind pn = PnKind::None;
+    int style = -1; // \sN, -1: none given
     bool inTable = false; // \intbl
     int itap = 0;         // \itapN: the table nesting depth of the paragraph
 };

@@ -47,6 +47,7 @@ public:
 
     bool atEnd() const { return m_pos >= m_data.size(); }
     qsizetype position() const { return m_pos; }
+    QByteArrayView data() const { return m_data; }
 
 private:
     RtfToken readBackslash();

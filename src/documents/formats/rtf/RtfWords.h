@@ -16,7 +16,8 @@ enum class Kw : quint16 {
     // Content destinations
     Fonttbl, Colortbl, Listtable, Listoverridetable, List, Listlevel, Listoverride, Pict,
     Field, Fldinst, Fldrslt, Object, Result, Shp, Shprslt, Shppict, Pn, Nesttableprops,
-    // Skipped destinations
+    // Destinations skipped, unless RtfDestinations.cpp gives them a reader
+    // (\info, \stylesheet, headers, footers and notes have one)
     Info, Stylesheet, Header, Headerl, Headerr, Headerf, Footer, Footerl, Footerr, Footerf,
     Footnote, Annotation, Atnid, Atnauthor, Atndate, Atnicn, Atnref, Atntime, Xe, Tc, Txe, Rxe,
     Pntext, Listtext, Pntxta, Pntxtb, Nonshppict, Nonesttables, Ftnsep, Ftnsepc,
@@ -26,14 +27,15 @@ enum class Kw : quint16 {
     Objclass, Objname, Falt, Panose, Fname, Filetbl, Do, Background, Pnseclvl, Bkmkstart,
     Bkmkend, Datafield, Docvar, Shpinst, Shptxt, Themedata, Colorschememapping,
     Datastore, Latentstyles, Generator, Xmlnstbl, Rsidtbl, Pgdsctbl, Userprops,
-    // Character formatting. \csN (a character style) sets nothing here, but
-    // being known it keeps the text of a {\*\csN ...} group.
+    // Character formatting. \csN is the run's character style; being known
+    // it also keeps the text of a {\*\csN ...} group.
     Cs, Plain, B, I, Ul, Ulnone, Uld, Uldash, Uldashd, Uldashdd, Uldb, Ulhwave, Ulldash, Ulth,
     Ulthd, Ulthdash, Ulthdashd, Ulthdashdd, Ulthldash, Ululdbwave, Ulw, Ulwave, Strike,
     Striked, Fs, F, Cf, Highlight, Cb, Chcbpat, Super, Sub, Nosupersub,
     Loch, Hich, Dbch, Rtlch, Ltrch, Af, Afs,
-    // Paragraph formatting
-    Pard, Par, Ql, Qc, Qr, Qj, Qd, Fi, Li, Ri, Lin, Rin, Intbl, Cell, Nestcell, Row, Nestrow,
+    // Paragraph formatting; \dsN and \tsN name section and table styles
+    // (known, so that {\*\tsN ...} entries of a style sheet are read).
+    S, Ds, Ts, Pard, Par, Ql, Qc, Qr, Qj, Qd, Fi, Li, Ri, Lin, Rin, Intbl, Cell, Nestcell, Row, Nestrow,
     Ls, Ilvl, Pnlvlblt, Pnlvlbody, Pnlvlcont, Pnlvl, Itap,
     // Table rows and their cells
     Trowd, Cellx, Trgaph, Trpaddl, Trleft, Trql, Trqc, Trqr, Clmgf, Clmrg, Clvmgf, Clvmrg, Clvertalt,
@@ -54,7 +56,7 @@ enum class Kw : quint16 {
 
 Kw lookupWord(std::string_view word);
 
-// Destinations whose content is not part of the document.
+// Destinations whose content is not part of the shown text.
 constexpr bool isSkippedDestination(Kw k)
 {
     return k >= Kw::Info && k <= Kw::Userprops;

@@ -57,34 +57,46 @@ RtfWriter::RtfWriter(const QTextDocument &doc, OutputSink &out)
 
 void RtfWriter::write()
 {
-    collect();
+    m_kept.collectStyleNumbers(m_doc);
+    collect(m_doc);
+    m_kept.collect(m_doc);
     writeHeader();
     writeContent(m_doc.rootFrame()->begin(), 0, "\\par\n");
     m_out.put("}\n");
     m_out.flush();
 }
 
-void RtfWriter::collect()
+void RtfWriter::collect(const QTextDocument &doc)
 {
-    for (QTextBlock block = m_doc.begin(); block.isValid(); block = block.next()) {
+    Prefixes &prefixes = m_prefixes[&doc];
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         const model::Numbering n = model::numbering(block);
         m_usesBullets = m_usesBullets || n == model::Numbering::Bullet;
         m_usesNumbers = m_usesNumbers || n == model::Numbering::Other;
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const int index = fragment.charFormatIndex();
-            if (index >= m_runPrefix.size()) {
-                m_runPrefix.resize(index + 1);
-                m_eastAsianPrefix.resize(index + 1);
+            if (index >= prefixes.run.size()) {
+                prefixes.run.resize(index + 1);
+                prefixes.eastAsian.resize(index + 1);
             }
-            if (m_runPrefix.at(index).isEmpty())
-                prepareRun(index, fragment.charFormat());
+            if (prefixes.run.at(index).isEmpty())
+                prepareRun(prefixes, index, fragment.charFormat());
         }
     }
-    collectTables(*m_doc.rootFrame());
+    collectTables(*doc.rootFrame());
 }
 
-void RtfWriter::prepareRun(int formatIndex, const QTextCharFormat &f)
+const RtfWriter::Prefixes &RtfWriter::prefixesOf(const QTextDocument *doc)
+{
+    if (doc != m_prefixesDoc) {
+        m_prefixesDoc = doc;
+        m_lastPrefixes = &m_prefixes[doc];
+    }
+    return *m_lastPrefixes;
+}
+
+void RtfWriter::prepareRun(Prefixes &prefixes, int formatIndex, const QTextCharFormat &f)
 {
     QByteArray p;
     const QByteArray font = QByteArray::number(fontIndex(model::faceName(f, m_doc)));
@@ -107,8 +119,9 @@ void RtfWriter::prepareRun(int formatIndex, const QTextCharFormat &f)
         p += "\\super";
     else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)
         p += "\\sub";
-    m_eastAsianPrefix[formatIndex] = p + "\\dbch\\af" + font + "\\afs" + halfPoints + "\\loch ";
-    m_runPrefix[formatIndex] = p + ' ';
+    p += m_kept.characterStyle(f);
+    prefixes.eastAsian[formatIndex] = p + "\\dbch\\af" + font + "\\afs" + halfPoints + "\\loch ";
+    prefixes.run[formatIndex] = p + ' ';
 }
 
 int RtfWriter::fontIndex(const QString &face)
@@ -153,7 +166,9 @@ void RtfWriter::writeHeader()
         m_out.put(';');
     }
     m_out.put("}\n");
+    m_kept.writeStyleSheet();
     writeListTables();
+    m_kept.writeDocumentParts();
 }
 
 void RtfWriter::writeListTables()
@@ -179,6 +194,7 @@ void RtfWriter::writeListTables()
 
 void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *endMark)
 {
+    m_kept.beforeBlock(block);
     writeParagraphProperties(block, depth);
     std::optional<model::Link> link;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -189,21 +205,25 @@ void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *endMa
         if (format.isImageFormat()) {
             for (QChar c : text) {
                 if (c == QChar::ObjectReplacementCharacter)
-                    writePicture(format.toImageFormat());
+                    writePicture(*block.document(), format.toImageFormat());
             }
             continue;
         }
+        if (m_kept.writeMarks(*block.document(), fragment))
+            continue;
         m_out.put('{');
         const bool east = std::any_of(text.cbegin(), text.cend(), [](QChar c) {
             return isEastAsian(c.unicode()) || QChar::isHighSurrogate(c.unicode());
         });
         const int index = fragment.charFormatIndex();
-        m_out.put(east ? m_eastAsianPrefix.at(index) : m_runPrefix.at(index));
+        const Prefixes &prefixes = prefixesOf(block.document());
+        m_out.put(east ? prefixes.eastAsian.at(index) : prefixes.run.at(index));
         writeText(text);
         m_out.put('}');
     }
     switchLink(link, std::nullopt);
-    m_out.put(endMark);
+    if (!m_kept.endsNote(block))
+        m_out.put(endMark);
 }
 
 void RtfWriter::switchLink(std::optional<model::Link> &open, const std::optional<model::Link> &next)
@@ -230,6 +250,7 @@ void RtfWriter::writeParagraphProperties(const QTextBlock &block, int depth)
         m_out.put("\\itap");
         m_out.putNumber(depth);
     }
+    m_kept.writeParagraphStyle(f);
     const Qt::Alignment align = f.alignment() & Qt::AlignHorizontal_Mask;
     if (align & Qt::AlignHCenter)
         m_out.put("\\qc");
@@ -303,9 +324,9 @@ void RtfWriter::writeText(QStringView text)
     }
 }
 
-void RtfWriter::writePicture(const QTextImageFormat &format)
+void RtfWriter::writePicture(const QTextDocument &doc, const QTextImageFormat &format)
 {
-    if (const std::optional<model::pictures::Picture> picture = model::pictures::pictureOf(m_doc, format))
+    if (const std::optional<model::pictures::Picture> picture = model::pictures::pictureOf(doc, format))
         writePictureGroup(m_out, *picture);
 }
 

@@ -17,15 +17,23 @@
 // its rows are defined in {\*\nesttableprops ... \nestrow}; a row holding one
 // repeats its definition before \row. Filler cells and Qt's structural
 // paragraphs (model/TableFormat.h) are not written.
+//
+// What the document keeps without showing it (headers, footers, notes,
+// styles, page setup, sections, information) is written by RtfKeptWriter
+// with this writer's own tables: every story's runs are gathered into the one
+// font, colour and list table before any is written.
 
 #include "formats/codepages/CodePage.h"
 #include "model/Links.h"
+#include "RtfKeptWriter.h"
 
 #include <QHash>
 #include <QList>
 #include <QRgb>
 #include <QStringList>
 #include <QTextFrame>
+
+#include <map>
 
 class QTextBlock;
 class QTextCharFormat;
@@ -46,8 +54,17 @@ public:
     void write();
 
 private:
-    void collect();
-    void prepareRun(int formatIndex, const QTextCharFormat &format);
+    friend class RtfKeptWriter;
+    // By character format index of one document; empty: not yet made. The
+    // East Asian prefix also gives \dbch text the run's face and size.
+    struct Prefixes {
+        QList<QByteArray> run;
+        QList<QByteArray> eastAsian;
+    };
+
+    void collect(const QTextDocument &doc);
+    void prepareRun(Prefixes &prefixes, int formatIndex, const QTextCharFormat &format);
+    const Prefixes &prefixesOf(const QTextDocument *doc);
     int fontIndex(const QString &face);
     int colourIndex(QRgb rgb);
     void writeHeader();
@@ -61,7 +78,7 @@ private:
     void writeBlock(const QTextBlock &block, int depth, const char *endMark);
     void writeParagraphProperties(const QTextBlock &block, int depth);
     void writeText(QStringView text);
-    void writePicture(const QTextImageFormat &format);
+    void writePicture(const QTextDocument &doc, const QTextImageFormat &format);
     // Closes the field of the link open, if another follows, and opens next's.
     void switchLink(std::optional<model::Link> &open, const std::optional<model::Link> &next);
 
@@ -74,14 +91,14 @@ private:
     QHash<QString, int> m_fontIndex;
     QList<QRgb> m_colours;
     QHash<QRgb, int> m_colourIndex;
-    // By character format index; empty: not yet made. The East Asian prefix
-    // also gives \dbch text the run's face and size.
-    QList<QByteArray> m_runPrefix;
-    QList<QByteArray> m_eastAsianPrefix;
+    std::map<const QTextDocument *, Prefixes> m_prefixes; // the body's and every story's
+    const QTextDocument *m_prefixesDoc = nullptr;
+    const Prefixes *m_lastPrefixes = nullptr;
     bool m_usesBullets = false;
     bool m_usesNumbers = false;
     // Items written so far per list (QTextList::itemNumber is a linear search).
     QHash<const QTextList *, int> m_listItems;
+    RtfKeptWriter m_kept{*this};
 };
 
 } // namespace kelmora::formats
