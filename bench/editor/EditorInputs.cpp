@@ -105,6 +105,40 @@ QByteArray makeRtf(qsizetype bytes)
     return out;
 }
 
+// Tables as Word writes them: each row's definition before its cells.
+QByteArray makeTables(qsizetype bytes)
+{
+    QRandomGenerator rng(1299);
+    QByteArray out(kRtfHeader);
+    out.reserve(bytes + 4096);
+    const QByteArray row = "\\trowd\\trgaph108\\trleft-108\\trbrdrt\\brdrs\\brdrw10\\trbrdrl\\brdrs\\brdrw10"
+                           "\\trbrdrb\\brdrs\\brdrw10\\trbrdrr\\brdrs\\brdrw10\\trbrdrh\\brdrs\\brdrw10"
+                           "\\trbrdrv\\brdrs\\brdrw10\\cellx1800\\cellx3600\\cellx5400\\cellx7200\\cellx9000\n\\pard\\intbl ";
+    for (int t = 0; out.size() < bytes; ++t) {
+        out += "\\pard Tablo " + QByteArray::number(t + 1) + "\\par\n";
+        for (int r = 0; r < 20; ++r) {
+            out += row;
+            for (int c = 0; c < 5; ++c) {
+                // Every fourth cell's text in a group of its own format.
+                const bool grouped = rng.bounded(4) == 0;
+                if (grouped)
+                    out += '{' + runPrefix(rng);
+                for (int w = 1 + int(rng.bounded(3)); w > 0; --w) {
+                    appendRtfWord(out, words().at(int(rng.bounded(int(words().size())))));
+                    if (w > 1)
+                        out += ' ';
+                }
+                if (grouped)
+                    out += '}';
+                out += "\\cell ";
+            }
+            out += "\\row\n";
+        }
+    }
+    out += "\\pard\\par}\n";
+    return out;
+}
+
 QByteArray makePlain(qsizetype bytes)
 {
     QRandomGenerator rng(1071);
@@ -151,6 +185,12 @@ QString rtfInput(const QString &dir, int megabytes)
 {
     return cached(dir + QStringLiteral("/prose-%1mb.rtf").arg(megabytes),
                   [=] { return makeRtf(qsizetype(megabytes) * 1'000'000); });
+}
+
+QString tablesInput(const QString &dir, int megabytes)
+{
+    return cached(dir + QStringLiteral("/tables-%1mb.rtf").arg(megabytes),
+                  [=] { return makeTables(qsizetype(megabytes) * 1'000'000); });
 }
 
 QString listInput(const QString &dir, int items, ListKind kind)

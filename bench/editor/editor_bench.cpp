@@ -3,12 +3,13 @@
 // longest event meanwhile, whether the result can be typed in and scrolled,
 // bold over everything and its undo, the refresh on a key with everything
 // selected (and, in its own section, each step of the refresh), and long
-// lists opened and saved; each beside Qt's floor, a bare QTextEdit of the
-// same size and font, in the same run. Prints Markdown for bench/README.md.
+// lists and table-heavy files opened and saved; each beside Qt's floor, a
+// bare QTextEdit of the same size and font, in the same run. Prints Markdown
+// for bench/README.md.
 //
 // usage: editor_bench [--dir DIR] [--runs N] [--sizes 1,10,50,100]
-//                     [--items 10000,25000,50000,100000]
-//                     [--only open|narrow|edit|lists|limits|refresh]
+//                     [--items 10000,25000,50000,100000] [--table-sizes 1,5,10]
+//                     [--only open|narrow|edit|lists|tables|limits|refresh]
 
 #include "documents/RichEdit.h"
 #include "EditorBench.h"
@@ -39,6 +40,7 @@ struct Options {
     int runs = 3;
     QList<int> sizes{1, 10, 50, 100};
     QList<int> items{10000, 25000, 50000, 100000};
+    QList<int> tableSizes{1, 5, 10};
     QString only;
 };
 
@@ -238,6 +240,36 @@ void listsSection(const Options &o)
     out(QString());
 }
 
+// Table-heavy RTF: open (as the open section measures it) and save, at
+// sizes whose figures per MB show whether the cost stays linear.
+void tablesSection(const Options &o)
+{
+    openHeader();
+    QList<Scale> scale;
+    for (int s : o.tableSizes)
+        openRow(o, kFrame, tablesInput(o.dir, s), true, &scale);
+    out(QString());
+    out(QStringLiteral("| Tables | Size | Open command per MB | Laid out per MB | Save (FileSaveItem) | Save per MB |"));
+    out(QStringLiteral("|---|---|---|---|---|---|"));
+    FrameBench bench(kFrame);
+    const QString copy = o.dir + QStringLiteral("/tables-copy.rtf");
+    for (const Scale &s : scale) {
+        QList<double> saves;
+        for (int i = 0; i < o.runs; ++i) {
+            QFile::remove(copy);
+            QFile::copy(o.dir + u'/' + s.input, copy);
+            bench.open(copy, false);
+            saves << bench.save();
+            bench.closeAll();
+        }
+        const double save = median(saves);
+        out(QStringLiteral("| %1 | %2 MB | %3 | %4 | %5 | %6 |").arg(s.input).arg(s.megabytes, 0, 'f', 1)
+                .arg(ms(s.ours.command / s.megabytes), ms(s.ours.laidOut / s.megabytes), ms(save),
+                     ms(save / s.megabytes)));
+    }
+    out(QString());
+}
+
 void limitsSection(const Options &o)
 {
     FrameBench bench(kFrame);
@@ -262,6 +294,7 @@ Options parse(const QStringList &args)
         else if (k == u"--runs") o.runs = qMax(1, v.toInt());
         else if (k == u"--sizes") o.sizes = numbers(v);
         else if (k == u"--items") o.items = numbers(v);
+        else if (k == u"--table-sizes") o.tableSizes = numbers(v);
         else if (k == u"--only") o.only = v;
         else qFatal("unknown option %s", qPrintable(k));
     }
@@ -289,6 +322,8 @@ int main(int argc, char **argv)
         editSection(o);
     if (want("lists"))
         listsSection(o);
+    if (want("tables"))
+        tablesSection(o);
     if (want("limits"))
         limitsSection(o);
     if (want("refresh"))

@@ -15,6 +15,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTextTable>
 
 #include <algorithm>
 #include <cmath>
@@ -54,19 +55,64 @@ QTextBlockFormat scaledBlockFormat(QTextBlockFormat f, qreal sx, qreal sy)
     return f;
 }
 
-// Qt takes block margins, first-line indents and fixed line heights as they
-// stand, in the units of whatever device lays the text out, while fonts and
-// tab stops follow the device's resolution. The editor keeps those lengths
-// in 96-dpi pixels, so on the printer they are scaled to its resolution.
+void scaleCellFormat(QTextTableCell cell, qreal sx, qreal sy)
+{
+    QTextTableCellFormat f = cell.format().toTableCellFormat();
+    f.setLeftPadding(f.leftPadding() * sx);
+    f.setRightPadding(f.rightPadding() * sx);
+    f.setTopPadding(f.topPadding() * sy);
+    f.setBottomPadding(f.bottomPadding() * sy);
+    f.setLeftBorder(f.leftBorder() * sx);
+    f.setRightBorder(f.rightBorder() * sx);
+    f.setTopBorder(f.topBorder() * sy);
+    f.setBottomBorder(f.bottomBorder() * sy);
+    cell.setFormat(f);
+}
+
+// Column widths, the table's indent, its cells' paddings and borders.
+void scaleTables(const QTextFrame &frame, qreal sx, qreal sy)
+{
+    for (QTextFrame *child : frame.childFrames()) {
+        scaleTables(*child, sx, sy);
+        auto *table = qobject_cast<QTextTable *>(child);
+        if (!table)
+            continue;
+        QTextTableFormat f = table->format();
+        QList<QTextLength> widths = f.columnWidthConstraints();
+        for (QTextLength &w : widths) {
+            if (w.type() == QTextLength::FixedLength)
+                w = QTextLength(QTextLength::FixedLength, w.rawValue() * sx);
+        }
+        f.setColumnWidthConstraints(widths);
+        f.setLeftMargin(f.leftMargin() * sx);
+        table->setFormat(f);
+        for (int r = 0; r < table->rows(); ++r) {
+            for (int c = 0; c < table->columns(); ++c) {
+                const QTextTableCell cell = table->cellAt(r, c);
+                if (cell.row() == r && cell.column() == c)
+                    scaleCellFormat(cell, sx, sy);
+            }
+        }
+    }
+}
+
+// Qt takes block margins, first-line indents, fixed line heights and the
+// lengths of tables as they stand, in the units of whatever device lays the
+// text out, while fonts and tab stops follow the device's resolution. The
+// editor keeps those lengths in 96-dpi pixels, so on the printer they are
+// scaled to its resolution.
 void scaleBlockLengths(QTextDocument &doc, const QPaintDevice &device)
 {
     const qreal sx = device.logicalDpiX() / LayoutDpi;
     const qreal sy = device.logicalDpiY() / LayoutDpi;
     QTextCursor cursor(&doc);
+    cursor.beginEditBlock();
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         cursor.setPosition(block.position());
         cursor.setBlockFormat(scaledBlockFormat(block.blockFormat(), sx, sy));
     }
+    scaleTables(*doc.rootFrame(), sx, sy);
+    cursor.endEditBlock();
 }
 
 // A copy of doc laid out for printer: at its resolution, breaking lines at

@@ -6,10 +6,12 @@
 #include "model/TextDocument.h"
 #include "model/Links.h"
 #include "model/Pictures.h"
+#include "model/TableFormat.h"
 
 #include <QSet>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextTable>
 
 #include <algorithm>
 
@@ -368,6 +370,66 @@ bool hasNotes(const QTextDocument &doc)
                        [](const QTextFormat &f) { return !model::notesOf(f).isEmpty(); });
 }
 
+QByteArray numbers(const QList<int> &values)
+{
+    QByteArray out = "[";
+    for (qsizetype i = 0; i < values.size(); ++i)
+        out += (i == 0 ? "" : ", ") + QByteArray::number(values.at(i));
+    return out + ']';
+}
+
+void appendCell(QByteArray &out, const QTextDocument &doc, const QTextTableCell &cell,
+                const model::TableGeometry &geometry)
+{
+    const int width = geometry.boundaries.at(cell.column() + cell.columnSpan()) - geometry.boundaries.at(cell.column());
+    out += "{\"row\": " + QByteArray::number(cell.row()) + ", \"column\": " + QByteArray::number(cell.column());
+    out += ", \"rowSpan\": " + QByteArray::number(cell.rowSpan());
+    out += ", \"columnSpan\": " + QByteArray::number(cell.columnSpan());
+    out += ", \"width\": " + QByteArray::number(width);
+    out += QByteArray(", \"filler\": ") + boolText(model::isFiller(cell.format().toTableCellFormat()));
+    out += ", \"paragraphs\": [" + QByteArray::number(doc.findBlock(cell.firstPosition()).blockNumber()) + ", " +
+           QByteArray::number(doc.findBlock(cell.lastPosition()).blockNumber()) + "]}";
+}
+
+void appendTable(QByteArray &out, const QTextDocument &doc, const QTextTable &table, int depth)
+{
+    const model::TableGeometry g = model::tableGeometry(table);
+    QList<int> widths;
+    for (int c = 0; c < g.columns(); ++c)
+        widths.append(g.boundaries.at(c + 1) - g.boundaries.at(c));
+    out += "  {\"depth\": " + QByteArray::number(depth) + ", \"rows\": " + QByteArray::number(table.rows());
+    out += ", \"columns\": " + QByteArray::number(table.columns());
+    out += ", \"left\": " + QByteArray::number(g.boundaries.value(0)) + ", \"gap\": " + QByteArray::number(g.gap);
+    out += ", \"widths\": " + numbers(widths);
+    out += QByteArray(", \"continues\": ") + boolText(model::continuesTable(table)) + ", \"cells\": [";
+    bool first = true;
+    for (int r = 0; r < table.rows(); ++r) {
+        for (int c = 0; c < table.columns(); ++c) {
+            const QTextTableCell cell = table.cellAt(r, c);
+            if (cell.row() != r || cell.column() != c)
+                continue;
+            out += first ? "\n    " : ",\n    ";
+            first = false;
+            appendCell(out, doc, cell, g);
+        }
+    }
+    out += "]}";
+}
+
+// Every table under frame, each before those nested in it.
+void appendTables(QByteArray &out, const QTextDocument &doc, const QTextFrame &frame, int depth, bool &first)
+{
+    for (const QTextFrame *child : frame.childFrames()) {
+        const auto *table = qobject_cast<const QTextTable *>(child);
+        if (table) {
+            out += first ? "\n" : ",\n";
+            first = false;
+            appendTable(out, doc, *table, depth + 1);
+        }
+        appendTables(out, doc, *child, table ? depth + 1 : depth, first);
+    }
+}
+
 } // namespace
 
 QByteArray dumpJson(const QTextDocument &doc, const formats::LoadResult &loaded)
@@ -392,7 +454,10 @@ QByteArray dumpJson(const QTextDocument &doc, const formats::LoadResult &loaded)
             out += ",\n";
         appendParagraph(out, doc, block);
     }
-    out += "\n]";
+    out += "\n],\n \"tables\": [";
+    bool first = true;
+    appendTables(out, doc, *doc.rootFrame(), 0, first);
+    out += first ? "]" : "\n]";
     const model::KeptParts *parts = model::keptPartsOf(doc);
     if (parts && (!parts->isEmpty() || hasNotes(doc)))
         appendKept(out, doc, *parts);

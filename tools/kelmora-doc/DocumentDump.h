@@ -2,7 +2,9 @@
 // What kelmora-doc prints about a loaded document: how it was read, and, in
 // the units and words the editing surface reports, alignment, first/left/right indent in whole points
 // (twips / 20, truncated), numbering, runs of equal face, size (whole
-// points, truncated), style, colour and link, and the pictures.
+// points, truncated), style, colour and link, and the pictures; and its
+// tables, with their cells' places, spans and widths in twips and the
+// paragraphs each holds.
 
 #include "formats/DocumentIO.h"
 
@@ -17,7 +19,13 @@ namespace kelmora::tools {
 // "paragraphs": [{"alignment": "left"|"center"|"right"|"justify", "first": n,
 // "left": n, "right": n, "numbering": "none"|"bullet"|"other", "runs":
 // [{"text": s, "face": s, "size": n, "bold": b, "italic": b, "underline": b,
-// "strikeout": b, "colour": "#rrggbb"|"auto"}, ...]}, ...]}
+// "strikeout": b, "colour": "#rrggbb"|"auto"}, ...]}, ...],
+// "tables": [{"depth": n, "rows": n, "columns": n, "left": twips, "gap":
+// twips, "widths": [twips, ...], "continues": b, "cells": [{"row": n,
+// "column": n, "rowSpan": n, "columnSpan": n, "width": twips, "filler": b,
+// "paragraphs": [first, last]}, ...]}, ...]}
+// Tables come in document order, each before those nested in it; a cell's
+// paragraphs are indices into "paragraphs", nested tables' included.
 // A run of linked text adds "link": {"target": s, "toolTip": s}; a picture
 // is a run of its own: {"picture": {"kind": "png"|"jpeg"|"dib"|"emf"|"wmf"|
 // "pict"|"os2"|"ddb"|"unknown", "width": n, "height": n (shown size in

@@ -28,6 +28,8 @@ private Q_SLOTS:
     void dumpShowsLinksAndPictures();
     void dumpSaysHowTheFileWasRead_data();
     void dumpSaysHowTheFileWasRead();
+    void dumpShowsTables_data();
+    void dumpShowsTables();
     void convertKeepsContent();
     void convertToPlainKeepsTheForm_data();
     void convertToPlainKeepsTheForm();
@@ -280,7 +282,54 @@ void TestKelmoraDoc::dumpSaysHowTheFileWasRead()
     QCOMPARE(dump.take(u"paragraphs"_s).toArray().at(0).toObject().value(u"runs"_s).toArray().at(0)
                  .toObject().value(u"text"_s).toString().left(1),
              content.startsWith("{\\rtf") ? u"a"_s : u"{"_s);
+    QCOMPARE(dump.take(u"tables"_s), QJsonValue(QJsonArray()));
     QCOMPARE(dump, expected);
+}
+
+void TestKelmoraDoc::dumpShowsTables_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("expected");
+    // A cell spanning two rows, one spanning two columns (its width the sum
+    // of theirs), and a table nested in a cell, listed after the one it is in.
+    QTest::newRow("merges and a nested table")
+        << QByteArray(R"({\rtf1\trowd\trgaph100\trleft-100\clvmgf\cellx1000\clmgf\cellx2000\clmrg\cellx3000)"
+                      R"(\pard\intbl a\cell b\cell\cell\row\trowd\trgaph100\trleft-100\clvmrg\cellx1000\cellx2000\cellx3000)"
+                      R"(\pard\intbl\cell\pard\intbl\itap2 x\nestcell{\*\nesttableprops\trowd\cellx500\nestrow})"
+                      R"({\nonesttables\par}\pard\intbl\cell d\cell\row\pard e\par})")
+        << QByteArray(R"([
+  {"depth": 1, "rows": 2, "columns": 3, "left": -100, "gap": 100, "widths": [1100, 1000, 1000], "continues": false, "cells": [
+    {"row": 0, "column": 0, "rowSpan": 2, "columnSpan": 1, "width": 1100, "filler": false, "paragraphs": [1, 1]},
+    {"row": 0, "column": 1, "rowSpan": 1, "columnSpan": 2, "width": 2000, "filler": false, "paragraphs": [2, 2]},
+    {"row": 1, "column": 1, "rowSpan": 1, "columnSpan": 1, "width": 1000, "filler": false, "paragraphs": [3, 5]},
+    {"row": 1, "column": 2, "rowSpan": 1, "columnSpan": 1, "width": 1000, "filler": false, "paragraphs": [6, 6]}]},
+  {"depth": 2, "rows": 1, "columns": 1, "left": 0, "gap": 0, "widths": [500], "continues": false, "cells": [
+    {"row": 0, "column": 0, "rowSpan": 1, "columnSpan": 1, "width": 500, "filler": false, "paragraphs": [4, 4]}]}
+])");
+    // A row that ends before the table's edge ends in a filler cell.
+    QTest::newRow("a short row")
+        << QByteArray(R"({\rtf1\trowd\cellx1000\cellx2500\pard\intbl a\cell b\cell\row)"
+                      R"(\trowd\cellx1000\pard\intbl c\cell\row})")
+        << QByteArray(R"([
+  {"depth": 1, "rows": 2, "columns": 2, "left": 0, "gap": 0, "widths": [1000, 1500], "continues": false, "cells": [
+    {"row": 0, "column": 0, "rowSpan": 1, "columnSpan": 1, "width": 1000, "filler": false, "paragraphs": [1, 1]},
+    {"row": 0, "column": 1, "rowSpan": 1, "columnSpan": 1, "width": 1500, "filler": false, "paragraphs": [2, 2]},
+    {"row": 1, "column": 0, "rowSpan": 1, "columnSpan": 1, "width": 1000, "filler": false, "paragraphs": [3, 3]},
+    {"row": 1, "column": 1, "rowSpan": 1, "columnSpan": 1, "width": 1500, "filler": true, "paragraphs": [4, 4]}]}
+])");
+}
+
+void TestKelmoraDoc::dumpShowsTables()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, expected);
+    const Result r = run({u"dump"_s, file(u"tablolu"_s, content)});
+    QCOMPARE(r.exitCode, 0);
+    const QJsonValue tables = QJsonDocument::fromJson(r.out).object().value(u"tables"_s);
+    QJsonParseError error;
+    const QJsonArray want = QJsonDocument::fromJson(expected, &error).array();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(tables, QJsonValue(want));
 }
 
 void TestKelmoraDoc::convertKeepsContent()

@@ -3,11 +3,14 @@
 // RTF we write reads in LibreOffice with the same text (its text export) and
 // the same formatting (its own RTF export, read back here). Of every
 // hand-written file, LibreOffice finds the same links and pictures in our
-// save as in the original (its flat ODT export, read here).
+// save as in the original (its flat ODT export, read here), and in our save
+// of each table file the tables it finds in the file itself: rows, cells,
+// merges, column widths and texts (read as TableShapes.h describes).
 
 #include "formats/DocumentIO.h"
 #include "FormatTestSupport.h"
 #include "LibreOfficeReading.h"
+#include "TableShapes.h"
 
 #include <QDebug>
 #include <QDir>
@@ -33,10 +36,14 @@ private Q_SLOTS:
     void readsLibreOfficeRtf();
     void libreOfficeReadsOurRtf();
     void keptTextsAreLibreOffices();
+    void keptTablesAreLibreOffices();
+    void libreOfficeFindsTheTablesInOurSave_data();
+    void libreOfficeFindsTheTablesInOurSave();
     void keptPartsSurviveOurSave();
     void libreOfficeFindsTheLinksAndPicturesInOurSave();
 
 private:
+    QStringList tableFiles() const;
     bool convert(const QStringList &files, const QString &filter, const QString &outDir);
 
     QString m_soffice;
@@ -242,8 +249,9 @@ void TestLibreOffice::readsLibreOfficeRtf()
 
     QCOMPARE(paragraphTexts(*doc),
              QStringList({u"Kalın ığüşöç İĞÜŞÖÇ eğik altı üstü kırmızı küçük"_s, u"Sağa"_s, u"İki yana"_s,
-                          u"Girinti"_s, u"madde bir"_s, u"madde iki"_s, u"sayı bir"_s, u"a1\tb1"_s, u"a2\tb2"_s,
-                          u"bağlantı"_s, u"Ελληνικά Кириллица 漢字 😀"_s}));
+                          u"Girinti"_s, u"madde bir"_s, u"madde iki"_s, u"sayı bir"_s, u"a1"_s, u"b1"_s, u"a2"_s,
+                          u"b2"_s, u"bağlantı"_s, u"Ελληνικά Кириллица 漢字 😀"_s}));
+    QCOMPARE(tableShapes(*doc), u"table 1, 2 columns: 50% 50%\n  \"a1\" | \"b1\"\n  \"a2\" | \"b2\"\n"_s);
     const QString plain = u"face=Arial size=12 b=0 i=0 u=0 s=0 colour=auto bg=none valign=0"_s;
     const auto runAt = [&doc](int p, int offset) { return describeRun(*doc, formatAt(*doc, p, offset)); };
     QCOMPARE(runAt(0, 0), u"face=Arial size=12 b=1 i=0 u=0 s=0 colour=auto bg=none valign=0"_s);
@@ -265,7 +273,7 @@ void TestLibreOffice::readsLibreOfficeRtf()
     QCOMPARE(para(6), u"align=%1 first=360 left=360 right=0 numbering=2"_s.arg(left));
     QCOMPARE(paragraph(*doc, 4).textList(), paragraph(*doc, 5).textList());
     // The hyperlink shows its text as LibreOffice styles it.
-    QVERIFY(formatAt(*doc, 9, 0).fontUnderline());
+    QVERIFY(formatAt(*doc, 11, 0).fontUnderline());
 }
 
 void TestLibreOffice::libreOfficeReadsOurRtf()
@@ -322,6 +330,62 @@ void TestLibreOffice::keptTextsAreLibreOffices()
         const QString kept = libreOfficeText(readText(rtfDataDir() + u'/' + name + u".lo.txt"_s));
         QVERIFY2(now == kept, qPrintable(name + u": LibreOffice now shows \""_s + now + u'"'));
     }
+}
+
+QStringList TestLibreOffice::tableFiles() const
+{
+    QStringList names;
+    for (const QString &name : rtfDataFiles()) {
+        if (QFile::exists(rtfDataDir() + u'/' + name + u".lo.tables"_s))
+            names.append(name);
+    }
+    return names;
+}
+
+void TestLibreOffice::keptTablesAreLibreOffices()
+{
+    // The tables kept beside the hand-written files are what this
+    // LibreOffice finds in them.
+    const QStringList names = tableFiles();
+    QVERIFY(!names.isEmpty());
+    QStringList files;
+    for (const QString &name : names)
+        files.append(rtfDataDir() + u'/' + name + u".rtf"_s);
+    const QString out = m_work.path() + u"/tables"_s;
+    QVERIFY(convert(files, u"fodt"_s, out));
+    for (const QString &name : names) {
+        const QString now = odtTableShapes(out + u'/' + name + u".fodt"_s);
+        const QString kept = readText(rtfDataDir() + u'/' + name + u".lo.tables"_s);
+        QVERIFY2(now == kept, qPrintable(name + u": LibreOffice now finds\n"_s + now));
+    }
+}
+
+void TestLibreOffice::libreOfficeFindsTheTablesInOurSave_data()
+{
+    // Our saves of every table file, converted by LibreOffice in one run.
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("odt");
+    const QString dir = m_work.path() + u"/saved"_s;
+    QDir().mkpath(dir);
+    QStringList saved;
+    for (const QString &name : tableFiles()) {
+        auto doc = newDocument();
+        (void)loadFile(*doc, rtfDataDir() + u'/' + name + u".rtf"_s, false);
+        saved.append(dir + u'/' + name + u".rtf"_s);
+        saveFile(*doc, saved.last(), false, {});
+        QTest::newRow(qPrintable(name)) << name << dir + u"/odt/"_s + name + u".fodt"_s;
+    }
+    QVERIFY(!saved.isEmpty());
+    QVERIFY(convert(saved, u"fodt"_s, dir + u"/odt"_s));
+}
+
+void TestLibreOffice::libreOfficeFindsTheTablesInOurSave()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, odt);
+    const QString original = readText(rtfDataDir() + u'/' + name + u".lo.tables"_s);
+    QVERIFY(!original.isEmpty());
+    QCOMPARE(odtTableShapes(odt), original);
 }
 
 void TestLibreOffice::keptPartsSurviveOurSave()

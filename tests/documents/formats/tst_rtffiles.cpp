@@ -2,7 +2,9 @@
 // with the text LibreOffice shows for it (kept beside it as NAME.lo.txt),
 // unless NAME.expect says why ours differs (our text is then NAME.txt), the
 // runs NAME.expect lists have their face, size and colour, it holds exactly
-// the links and pictures listed there, and a save keeps them all.
+// the links and pictures listed there, and a save keeps them all; and it
+// holds the tables LibreOffice finds in it (NAME.lo.tables, see
+// TableShapes.h).
 //
 // NAME.expect: "# comment" lines, "ours<TAB>reason",
 // "run<TAB>text<TAB>face<TAB>size in points<TAB>#rrggbb or auto",
@@ -12,6 +14,7 @@
 
 #include "formats/DocumentIO.h"
 #include "FormatTestSupport.h"
+#include "TableShapes.h"
 
 #include <QFile>
 #include <QTest>
@@ -30,6 +33,8 @@ private Q_SLOTS:
     void textAsLibreOfficeShowsIt();
     void runFormats_data();
     void runFormats();
+    void tablesAsLibreOfficeFindsThem_data();
+    void tablesAsLibreOfficeFindsThem();
     void linksAndPictures_data();
     void linksAndPictures();
     void saveKeepsLinksAndPictures_data();
@@ -177,6 +182,27 @@ void TestRtfFiles::runFormats()
                                                                        : doc->defaultFont().pointSizeF();
         QCOMPARE(u"%1 %2 %3"_s.arg(faceOf(*doc, f)).arg(size).arg(colourOf(f)), expected);
     }
+}
+
+void TestRtfFiles::tablesAsLibreOfficeFindsThem_data()
+{
+    QTest::addColumn<QString>("name");
+    int tables = 0;
+    for (const QString &name : rtfDataFiles()) {
+        if (!QFile::exists(dataDir() + u'/' + name + u".lo.tables"_s))
+            continue;
+        QTest::newRow(qPrintable(name)) << name;
+        ++tables;
+    }
+    QVERIFY(tables >= 6);
+}
+
+void TestRtfFiles::tablesAsLibreOfficeFindsThem()
+{
+    QFETCH(QString, name);
+    const QString kept = readUtf8(dataDir() + u'/' + name + u".lo.tables"_s);
+    QVERIFY(!kept.isEmpty());
+    QCOMPARE(tableShapes(*load(name)), kept);
 }
 
 void TestRtfFiles::linksAndPictures_data()

@@ -7,6 +7,8 @@
 #include "model/KeptParts.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
+#include <QTextTable>
 #include <limits>
 #include <QTest>
 
@@ -25,6 +27,8 @@ private Q_SLOTS:
     void keptPartsAreBounded();
     void deepNesting();
     void manyUnclosedGroupsAtTheLimit();
+    void hostileTables_data();
+    void hostileTables();
     void randomDamageNeverCrashes();
     void tokenizerClampsAndStops_data();
     void tokenizerClampsAndStops();
@@ -192,6 +196,75 @@ void TestRtfMalformed::manyUnclosedGroupsAtTheLimit()
     const RtfReport report = readRtf(*doc, rtf);
     QVERIFY(report.malformed);
     QVERIFY(documentText(*doc).startsWith(u"xyyy"_s));
+}
+
+namespace {
+
+QByteArray repeated(const char *piece, int times)
+{
+    QByteArray out;
+    for (int i = 0; i < times; ++i)
+        out += QByteArray(piece).replace("#", QByteArray::number(i + 1));
+    return out;
+}
+
+// The deepest table nesting and the widest table (in columns) of a document.
+std::pair<int, int> tableExtent(const QTextFrame &frame, int depth = 0)
+{
+    std::pair<int, int> extent{depth, 0};
+    for (const QTextFrame *child : frame.childFrames()) {
+        const auto *table = qobject_cast<const QTextTable *>(child);
+        const auto [d, w] = tableExtent(*child, table ? depth + 1 : depth);
+        extent = {qMax(extent.first, d), std::max({extent.second, w, table ? table->columns() : 0})};
+    }
+    return extent;
+}
+
+} // namespace
+
+void TestRtfMalformed::hostileTables_data()
+{
+    // Tables no writer makes are capped and reported, never at the cost of
+    // their text: every "x" of the file is in the document.
+    QTest::addColumn<QByteArray>("rtf");
+    QTest::addColumn<int>("xs");
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<QString>("problem");
+
+    const QString tooWide = u"a table row with more than 63 cells"_s;
+    QTest::newRow("\\itap of a million")
+        << QByteArray("{\\rtf1\\pard\\intbl\\itap1000000 x\\nestcell\\nestrow\\cell\\row x\\par}") << 2 << 16 << 1
+        << u"tables nested deeper than 16"_s;
+    QTest::newRow("100,000 \\cellx in a row")
+        << "{\\rtf1\\trowd" + repeated("\\cellx#0", 100000) + "\\pard\\intbl x\\cell x\\cell\\row}" << 2 << 1 << 2
+        << tooWide;
+    QTest::newRow("100,000 cells in a row")
+        << "{\\rtf1\\trowd" + repeated("\\cellx#0", 100000) + "\\pard\\intbl " + repeated("x\\cell ", 100000) + "\\row}"
+        << 100000 << 1 << 63 << tooWide;
+    QTest::newRow("100,000 cells and no \\cellx")
+        << "{\\rtf1\\trowd\\pard\\intbl " + repeated("x\\cell ", 100000) + "\\row}" << 100000 << 1 << 63 << tooWide;
+    QTest::newRow("10,000 nested rows deep in a cell")
+        << "{\\rtf1\\pard\\intbl\\itap5 " + repeated("x\\nestcell\\nestrow ", 10000) + "\\cell\\row}" << 10000 << 5 << 1
+        << QString();
+    QTest::newRow("boundaries far outside any page")
+        << QByteArray("{\\rtf1\\trowd\\trleft-2000000000\\cellx2000000000\\cellx-5\\pard\\intbl x\\cell x\\cell\\row}")
+        << 2 << 1 << 2 << QString();
+}
+
+void TestRtfMalformed::hostileTables()
+{
+    QFETCH(QByteArray, rtf);
+    QFETCH(int, xs);
+    QFETCH(int, depth);
+    QFETCH(int, columns);
+    QFETCH(QString, problem);
+    auto doc = newDocument();
+    const RtfReport report = readRtf(*doc, rtf);
+    QCOMPARE(documentText(*doc).count(u'x'), xs);
+    QCOMPARE(tableExtent(*doc->rootFrame()), std::make_pair(depth, columns));
+    QCOMPARE(report.problem, problem);
+    QCOMPARE(report.malformed, !problem.isEmpty());
 }
 
 void TestRtfMalformed::randomDamageNeverCrashes()

@@ -4,12 +4,15 @@
 #include "formats/DocumentIO.h"
 #include "base/Exceptions.h"
 #include "FormatTestSupport.h"
+#include "TableShapes.h"
+#include "model/TableFormat.h"
 #include "formats/OutputSink.h"
 #include "formats/Writers.h"
 
 #include <QTest>
 #include <QTextCursor>
 #include <QTextList>
+#include <QTextTable>
 
 using namespace Qt::StringLiterals;
 using namespace kelmora;
@@ -29,6 +32,8 @@ private Q_SLOTS:
     void paragraphStructure_data();
     void paragraphStructure();
     void listsKeepTheirItems();
+    void tablesComeBack_data();
+    void tablesComeBack();
     void writerHeaderAndTables();
     void writerEscapes_data();
     void writerEscapes();
@@ -255,6 +260,83 @@ void TestRtfRoundTrip::listsKeepTheirItems()
     QCOMPARE(list->count(), 3);
     QCOMPARE(list->itemNumber(paragraph(*back, 2)), 2);
     QCOMPARE(model::numbering(paragraph(*back, 2)), model::Numbering::Other);
+}
+
+namespace {
+
+// Every table's exact geometry and its cells' look, one line a table.
+QString tableLooks(const QTextFrame &frame)
+{
+    QString out;
+    for (const QTextFrame *child : frame.childFrames()) {
+        if (const auto *table = qobject_cast<const QTextTable *>(child)) {
+            const model::TableGeometry g = model::tableGeometry(*table);
+            QStringList cells;
+            for (int r = 0; r < table->rows(); ++r) {
+                for (int c = 0; c < table->columns(); ++c) {
+                    const QTextTableCell cell = table->cellAt(r, c);
+                    const QTextTableCellFormat f = cell.format().toTableCellFormat();
+                    if (cell.row() != r || cell.column() != c || model::isFiller(f))
+                        continue;
+                    QString look = QString::number(int(f.verticalAlignment()));
+                    if (f.hasProperty(QTextFormat::BackgroundBrush))
+                        look += u" bg"_s + f.background().color().name();
+                    for (const model::CellBorder &b : model::cellBorders(f))
+                        look += u" %1/%2/%3"_s.arg(int(b.line)).arg(b.twips).arg(b.colour ? b.colour->name() : u"auto"_s);
+                    cells.append(look);
+                }
+            }
+            QStringList bounds;
+            for (int b : g.boundaries)
+                bounds.append(QString::number(b));
+            out += bounds.join(u' ') + u" gap %1 align %2: "_s.arg(g.gap).arg(int(table->format().alignment())) +
+                   cells.join(u" | "_s) + u'\n';
+        }
+        out += tableLooks(*child);
+    }
+    return out;
+}
+
+} // namespace
+
+void TestRtfRoundTrip::tablesComeBack_data()
+{
+    // Tables read from a file and written again read as the same tables:
+    // shape, texts, exact widths in twips, borders, shading, alignment.
+    QTest::addColumn<QByteArray>("body");
+    QTest::newRow("plain rows") << QByteArray(R"(\trowd\trgaph108\trleft-108\cellx2000\cellx5000\pard\intbl a\cell b\cell\row)"
+                                              R"(\trowd\trgaph108\trleft-108\cellx2000\cellx5000\pard\intbl c\cell d\cell\row)");
+    QTest::newRow("differing boundaries")
+        << QByteArray(R"(\trowd\cellx1000\cellx4000\pard\intbl a\cell b\cell\row\trowd\cellx3000\cellx4000\pard\intbl c\cell d\cell\row)");
+    QTest::newRow("merged across and down")
+        << QByteArray(R"(\trowd\clvmgf\cellx1000\clmgf\cellx2000\clmrg\cellx3000\pard\intbl a\cell b\cell\cell\row)"
+                      R"(\trowd\clvmrg\cellx1000\cellx2000\cellx3000\pard\intbl\cell c\cell d\cell\row)");
+    QTest::newRow("short row")
+        << QByteArray(R"(\trowd\cellx1000\cellx2500\pard\intbl a\cell b\cell\row\trowd\cellx1000\pard\intbl c\cell\row)");
+    QTest::newRow("borders, shading, alignment, centred")
+        << QByteArray(R"(\trowd\trqc\trbrdrt\brdrs\brdrw10\trbrdrh\brdrdb\brdrw15\clvertalc\clcbpat1\cellx1500)"
+                      R"(\clvertalb\clbrdrl\brdrth\brdrw30\brdrcf2\clbrdrb\brdrdot\cellx3000\pard\intbl a\cell b\cell\row)"
+                      R"(\trowd\trqc\trbrdrb\brdrdash\brdrw10\cellx1500\cellx3000\pard\intbl c\cell d\cell\row)");
+    QTest::newRow("nested two deep")
+        << QByteArray(R"(\trowd\cellx3000\cellx6000\pard\intbl a\cell\pard\intbl\itap2 x\nestcell)"
+                      R"(\pard\intbl\itap3 p\nestcell{\*\nesttableprops\trowd\cellx800\nestrow}{\nonesttables\par})"
+                      R"(\pard\intbl\itap2\nestcell{\*\nesttableprops\trowd\cellx1000\cellx2500\nestrow}{\nonesttables\par})"
+                      R"(\pard\intbl b\cell\row)");
+    QTest::newRow("two tables in a row") << QByteArray(R"(\trowd\cellx1000\pard\intbl a\cell\row\pard\par)"
+                                                       R"(\trowd\cellx2000\pard\intbl b\cell\row)");
+}
+
+void TestRtfRoundTrip::tablesComeBack()
+{
+    QFETCH(QByteArray, body);
+    auto doc = newDocument();
+    readRtf(*doc, rtfWithTables(QByteArray("\\pard before\\par" + body + "\\pard after\\par")));
+    const QString shapes = tableShapes(*doc);
+    QVERIFY(!shapes.isEmpty());
+    const auto back = roundTrip(*doc);
+    QCOMPARE(tableShapes(*back), shapes);
+    QCOMPARE(tableLooks(*back->rootFrame()), tableLooks(*doc->rootFrame()));
+    QCOMPARE(paragraphTexts(*back), paragraphTexts(*doc));
 }
 
 void TestRtfRoundTrip::writerHeaderAndTables()

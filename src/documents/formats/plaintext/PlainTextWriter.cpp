@@ -6,9 +6,12 @@
 #include "formats/OutputSink.h"
 #include "formats/Writers.h"
 
+#include "model/TableFormat.h"
+
 #include <QStringEncoder>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextTable>
 
 namespace kelmora::formats {
 
@@ -61,6 +64,75 @@ void encodeParagraph(QStringView text, QByteArrayView newline, QStringEncoder &u
     encodeSpan(text.sliced(start), utf8, out);
 }
 
+// What comes before a paragraph's text: nothing (the first), a line ending,
+// or a tab (a table cell after the first of its row).
+enum class Before { Nothing, Line, Tab };
+
+// Calls write(text, before) for every paragraph in document order; a table
+// row is its cells, one after the other, a cell covered by the one above
+// an empty one. Paragraphs Qt keeps before tables and unused filler cells
+// are not the document's (model/TableFormat.h).
+template <class Write>
+void walk(QTextFrame::iterator it, Before &before, const Write &write);
+
+template <class Write>
+void walkTable(const QTextTable &table, Before &before, const Write &write)
+{
+    for (int r = 0; r < table.rows(); ++r) {
+        bool firstCell = true;
+        for (int c = 0; c < table.columns(); ++c) {
+            const QTextTableCell cell = table.cellAt(r, c);
+            if (cell.column() != c)
+                continue;
+            if (model::isFiller(cell.format().toTableCellFormat()) && cell.firstPosition() == cell.lastPosition())
+                continue;
+            if (!firstCell)
+                before = Before::Tab;
+            firstCell = false;
+            if (cell.row() != r) {
+                write(QString(), before);
+                before = Before::Line;
+                continue;
+            }
+            walk(cell.begin(), before, write);
+        }
+    }
+}
+
+template <class Write>
+void walk(QTextFrame::iterator it, Before &before, const Write &write)
+{
+    bool afterTable = false;
+    bool first = true;
+    while (!it.atEnd()) {
+        QTextFrame::iterator next = it;
+        ++next;
+        const auto *table = qobject_cast<const QTextTable *>(it.currentFrame());
+        if (table) {
+            walkTable(*table, before, write);
+        } else if (const QTextFrame *frame = it.currentFrame()) {
+            walk(frame->begin(), before, write);
+        } else {
+            const QTextBlock block = it.currentBlock();
+            const bool beforeTable = !next.atEnd() && qobject_cast<const QTextTable *>(next.currentFrame());
+            if (!(model::isStructural(block) && beforeTable && (first || afterTable))) {
+                write(block.text(), before);
+                before = Before::Line;
+            }
+        }
+        afterTable = table != nullptr;
+        first = false;
+        it = next;
+    }
+}
+
+template <class Write>
+void forEachParagraph(const QTextDocument &doc, const Write &write)
+{
+    Before before = Before::Nothing;
+    walk(doc.rootFrame()->begin(), before, write);
+}
+
 // True when every character written as itself has a byte in the page.
 bool fitsPage(const QTextDocument &doc, const SingleByteEncoder &page)
 {
@@ -76,12 +148,9 @@ bool fitsPage(const QTextDocument &doc, const SingleByteEncoder &page)
 
 void writeInPage(const QTextDocument &doc, const SingleByteEncoder &page, QByteArrayView newline, OutputSink &out)
 {
-    bool first = true;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        if (!first)
-            out.put(newline);
-        first = false;
-        const QString text = block.text();
+    forEachParagraph(doc, [&](const QString &text, Before before) {
+        if (before != Before::Nothing)
+            before == Before::Tab ? out.put('\t') : out.put(newline);
         for (QChar c : text) {
             const int byte = page.byteFor(c.unicode());
             if (byte >= 0)
@@ -89,7 +158,7 @@ void writeInPage(const QTextDocument &doc, const SingleByteEncoder &page, QByteA
             else if (c == QChar::LineSeparator)
                 out.put(newline);
         }
-    }
+    });
 }
 
 // True when the text written for the first paragraph starts with U+FEFF,
@@ -109,18 +178,17 @@ void writeUtf8(const QTextDocument &doc, bool byteOrderMark, QByteArrayView newl
 {
     // Block by block: Qt hands out a block's text faster than the whole text.
     QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-    bool first = true;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        const QString text = block.text();
-        if (!first)
+    forEachParagraph(doc, [&](const QString &text, Before before) {
+        if (before == Before::Tab)
+            out.put('\t');
+        else if (before == Before::Line)
             out.put(newline);
         // A text starting with U+FEFF gets a mark before it too, so that
         // reading drops that mark, not the text's own.
         else if (byteOrderMark || startsWithBomCharacter(text))
             out.put("\xef\xbb\xbf");
-        first = false;
         encodeParagraph(text, newline, utf8, out);
-    }
+    });
 }
 
 } // namespace

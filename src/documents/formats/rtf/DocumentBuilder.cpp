@@ -1,8 +1,13 @@
 #include "DocumentBuilder.h"
 
+#include "model/TableFormat.h"
+
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QTextList>
+#include <QTextTable>
+
+#include <utility>
 
 namespace kelmora::formats {
 
@@ -41,35 +46,67 @@ void DocumentBuilder::appendText(QStringView text, int formatId)
 {
     if (text.isEmpty())
         return;
-    if (!m_runs.isEmpty() && m_runs.last().formatId == formatId)
-        m_runs.last().length += text.size();
+    QList<Run> &runs = m_content.runs;
+    if (!runs.isEmpty() && runs.last().formatId == formatId)
+        runs.last().length += text.size();
     else
-        m_runs.append(Run{text.size(), formatId});
-    m_text.append(text);
+        runs.append(Run{text.size(), formatId});
+    m_content.text.append(text);
 }
 
 void DocumentBuilder::endParagraph(const Paragraph &paragraph)
 {
-    emitParagraph(paragraph);
-    m_text.resize(0);
-    m_runs.clear();
+    insertParagraph(m_content, paragraph);
+    // Keeps the buffers for the next paragraph.
+    m_content.text.resize(0);
+    m_content.runs.resize(0);
     ++m_ended;
+}
+
+DocumentBuilder::Content DocumentBuilder::takeParagraph()
+{
+    ++m_ended;
+    return std::exchange(m_content, Content());
+}
+
+QTextTable *DocumentBuilder::insertTable(int rows, int columns, const QTextTableFormat &format, bool joint)
+{
+    // Qt keeps a paragraph before a table: where the file has none, the
+    // empty one the insertion point is in is marked as Qt's.
+    if (m_unclaimed)
+        m_cursor.setBlockFormat(model::structuralFormat(joint));
+    m_unclaimed = false;
+    m_emptyDocument = false;
+    m_list = nullptr;
+    return m_cursor.insertTable(rows, columns, format);
+}
+
+void DocumentBuilder::enterCell(const QTextTableCell &cell)
+{
+    m_cursor.setPosition(cell.firstPosition());
+    m_unclaimed = true;
+}
+
+void DocumentBuilder::leaveTable(const QTextTable &table)
+{
+    m_cursor.setPosition(table.lastPosition() + 1);
+    m_unclaimed = true;
 }
 
 bool DocumentBuilder::retagLastCharacter(const std::function<int(int)> &retag)
 {
-    if (m_runs.isEmpty())
+    if (m_content.runs.isEmpty())
         return false;
-    const qsizetype size = m_text.size();
-    const qsizetype length = size > 1 && QChar::isLowSurrogate(m_text.at(size - 1).unicode()) &&
-                                     QChar::isHighSurrogate(m_text.at(size - 2).unicode())
+    const qsizetype size = m_content.text.size();
+    const qsizetype length = size > 1 && QChar::isLowSurrogate(m_content.text.at(size - 1).unicode()) &&
+                                     QChar::isHighSurrogate(m_content.text.at(size - 2).unicode())
                                  ? 2
                                  : 1;
-    Run &last = m_runs.last();
+    Run &last = m_content.runs.last();
     const int id = retag(last.formatId);
     if (last.length > length) {
         last.length -= length;
-        m_runs.append(Run{length, id});
+        m_content.runs.append(Run{length, id});
     } else {
         last.formatId = id;
     }
@@ -80,7 +117,7 @@ void DocumentBuilder::finish(const Paragraph &lastParagraph)
 {
     if (m_finished)
         return;
-    if (m_firstParagraph || !m_text.isEmpty())
+    if (m_emptyDocument || !m_content.text.isEmpty())
         endParagraph(lastParagraph);
     m_cursor.endEditBlock();
     m_doc.setUndoRedoEnabled(m_undoWasEnabled);
@@ -88,7 +125,7 @@ void DocumentBuilder::finish(const Paragraph &lastParagraph)
     m_finished = true;
 }
 
-void DocumentBuilder::emitParagraph(const Paragraph &paragraph)
+void DocumentBuilder::insertParagraph(const Content &content, const Paragraph &paragraph)
 {
     QTextList *list = nullptr;
     bool newList = false;
@@ -100,11 +137,12 @@ void DocumentBuilder::emitParagraph(const Paragraph &paragraph)
             newList = true;
     }
     const QTextBlockFormat format = blockFormat(paragraph, list ? list->objectIndex() : -1);
-    if (m_firstParagraph)
+    if (m_unclaimed)
         m_cursor.setBlockFormat(format);
     else
         m_cursor.insertBlock(format);
-    m_firstParagraph = false;
+    m_unclaimed = false;
+    m_emptyDocument = false;
     if (newList) {
         m_list = m_cursor.createList(model::listFormat(paragraph.numbering));
         m_listKind = paragraph.numbering;
@@ -115,8 +153,8 @@ void DocumentBuilder::emitParagraph(const Paragraph &paragraph)
         m_list = nullptr;
     }
     qsizetype pos = 0;
-    for (const Run &run : std::as_const(m_runs)) {
-        m_cursor.insertText(QString::fromRawData(m_text.constData() + pos, run.length),
+    for (const Run &run : content.runs) {
+        m_cursor.insertText(QString::fromRawData(content.text.constData() + pos, run.length),
                             m_formats.at(run.formatId));
         pos += run.length;
     }
@@ -126,13 +164,14 @@ QTextBlockFormat DocumentBuilder::blockFormat(const Paragraph &paragraph, int li
 {
     // Consecutive paragraphs mostly share their format: reusing the same
     // object spares Qt hashing a new one.
-    if (!m_firstParagraph && paragraph == m_lastKey && listIndex == m_lastListIndex)
+    if (m_haveLastKey && paragraph == m_lastKey && listIndex == m_lastListIndex)
         return m_lastFormat;
     QTextBlockFormat format;
     format.setAlignment(paragraph.alignment);
     model::setIndents(format, paragraph.indents, paragraph.numbering != model::Numbering::None);
     if (listIndex >= 0)
         format.setObjectIndex(listIndex);
+    m_haveLastKey = true;
     if (paragraph.style >= 0)
         format.setProperty(model::ParagraphStyleProperty, paragraph.style);
     if (paragraph.section)

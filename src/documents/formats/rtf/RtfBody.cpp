@@ -18,13 +18,25 @@ bool isDroppedControl(char16_t c)
     return (c < 0x20 && c != u'\t') || c == 0xfffc || c == 0xfdd0 || c == 0xfdd1;
 }
 
+// The table nesting depth of a paragraph: \itap, or 1 for \intbl alone.
+int tableDepth(const ParaState &p)
+{
+    return qMax(p.itap, p.inTable ? 1 : 0);
+}
+
+// The depth a \nestcell or \nestrow ends a cell or row of.
+int nestedDepth(const ParaState &p)
+{
+    return qMax(2, p.itap);
+}
+
 } // namespace
 
 RtfBody::RtfBody(QTextDocument &doc, RtfDocumentSettings &settings, const RtfFontTable &fonts,
                  const RtfColorTable &colours, const RtfListTable &lists, const RtfLinkTable &links,
-                 CodePageDecoders &decoders)
-    : m_builder(doc), m_settings(settings), m_fonts(fonts), m_colours(colours), m_lists(lists), m_links(links),
-      m_decoders(decoders)
+                 CodePageDecoders &decoders, const TableBuilder::Problem &problem)
+    : m_builder(doc), m_tables(m_builder, problem), m_tableWords(m_tables, colours, problem), m_settings(settings),
+      m_fonts(fonts), m_colours(colours), m_lists(lists), m_links(links), m_decoders(decoders)
 {
 }
 
@@ -38,6 +50,10 @@ bool RtfBody::begin(GroupState &group, Kw word)
         group.dest = Dest::Normal;
         group.opensDest = true;
     }
+    // A nested table's row definition; some writers put the nested
+    // table's cells in it too, which are read like any others.
+    if (word == Kw::Nesttableprops)
+        group.nestedTableProps = true;
     return true;
 }
 
@@ -87,7 +103,7 @@ void RtfBody::word(GroupState &group, Kw k, const RtfToken &t)
     if (keptWord(group, k, t))
         return;
     if (applyDocumentWord(m_settings, k, t) || applyCharacterWord(group.chr, k, t) ||
-        applyParagraphWord(group.para, k, t) || structureWord(group, k))
+        applyParagraphWord(group.para, k, t) || m_tableWords.word(group, k, t) || structureWord(group, k))
         return;
     const QStringView text = specialCharacter(k);
     if (!text.isEmpty())
@@ -98,20 +114,19 @@ bool RtfBody::structureWord(GroupState &group, Kw k)
 {
     switch (k) {
     case Kw::Par:
-        // One paragraph per table row: breaks inside a cell become line breaks.
-        if (!group.para.inTable)
-            endParagraph(group);
-        else if (!m_builder.paragraphEmpty())
-            appendText(group.chr, u"\u2028");
-        return true;
-    case Kw::Cell: case Kw::Nestcell:
-        endCell(group.chr);
-        return true;
-    case Kw::Row:
         endParagraph(group);
         return true;
+    case Kw::Cell:
+        endCell(group, 1);
+        return true;
+    case Kw::Nestcell:
+        endCell(group, nestedDepth(group.para));
+        return true;
+    case Kw::Row:
+        endRow(group, 1);
+        return true;
     case Kw::Nestrow:
-        appendText(group.chr, u"\u2028");
+        endRow(group, nestedDepth(group.para));
         return true;
     case Kw::Page: case Kw::Sect: case Kw::Column:
         // Breaks between pages or sections end a paragraph that has text;
@@ -153,10 +168,6 @@ void RtfBody::appendText(const CharState &state, QStringView text)
 
 void RtfBody::appendRun(QStringView text, int id)
 {
-    if (m_cellTabPending) {
-        m_cellTabPending = false;
-        m_builder.appendText(u"\t", id);
-    }
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
@@ -178,10 +189,6 @@ void RtfBody::appendPicture(const CharState &state, const model::pictures::Pictu
     if (const model::Link *l = m_links.find(state.link))
         model::setLink(link, *l);
     const int id = m_builder.addPicture(picture, sizeTwips, link);
-    if (m_cellTabPending) {
-        m_cellTabPending = false;
-        m_builder.appendText(u"\t", formatId(state.western()));
-    }
     m_builder.appendText(u"\ufffc", id);
 }
 
@@ -196,16 +203,27 @@ void RtfBody::flushSurrogate(const CharState &state)
 void RtfBody::endParagraph(const GroupState &group)
 {
     flushSurrogate(group.chr);
-    m_cellTabPending = false;
-    m_builder.endParagraph(keptParagraph(group.para));
+    const DocumentBuilder::Paragraph format = keptParagraph(group.para);
+    const int depth = tableDepth(group.para);
+    if (depth == 0 && m_tables.idle())
+        m_builder.endParagraph(format);
+    else
+        m_tables.paragraph(depth, m_builder.takeParagraph(), format);
 }
 
-void RtfBody::endCell(const CharState &state)
+void RtfBody::endCell(const GroupState &group, int depth)
 {
-    flushSurrogate(state);
-    if (m_cellTabPending) // the cell before this one was empty
-        m_builder.appendText(u"\t", formatId(state.western()));
-    m_cellTabPending = true;
+    flushSurrogate(group.chr);
+    m_tables.endCell(depth, m_builder.takeParagraph(), paragraph(group.para));
+}
+
+void RtfBody::endRow(const GroupState &group, int depth)
+{
+    flushSurrogate(group.chr);
+    std::optional<DocumentBuilder::Content> pending;
+    if (!m_builder.paragraphEmpty())
+        pending = m_builder.takeParagraph();
+    m_tables.endRow(depth, std::move(pending), paragraph(group.para));
 }
 
 void RtfBody::finish(const GroupState &state)
@@ -214,6 +232,11 @@ void RtfBody::finish(const GroupState &state)
     // A section that starts after the last paragraph needs one to start.
     if (m_kept && m_kept->depth == 0 && m_kept->file.sectionPending() && m_builder.paragraphEmpty())
         endParagraph(state);
+    if (!m_tables.idle()) {
+        if (!m_builder.paragraphEmpty())
+            m_tables.paragraph(tableDepth(state.para), m_builder.takeParagraph(), keptParagraph(state.para));
+        m_tables.finish();
+    }
     m_builder.finish(keptParagraph(state.para));
 }
 

@@ -2,9 +2,10 @@
 // The document's own text: the destination of the body, of field results and
 // of other groups whose text is shown. It decodes 8-bit text in the code page
 // of the run's font (or of its \dbch font, for double-byte text), applies the document, character and paragraph words to
-// the group's state, turns paragraph, line, cell and row marks into the
-// paragraphs of DocumentBuilder (a table row becomes one paragraph with its
-// cells separated by tabs), and gives every run its character format.
+// the group's state, turns paragraph marks into the paragraphs of
+// DocumentBuilder and hands paragraphs in tables, cell and row marks and the
+// rows' definitions to TableBuilder, and gives every run its character
+// format.
 //
 // It reads the header tables but never fills them; formats made before a
 // table changed are not reused after it. What it meets of the kept parts
@@ -19,6 +20,8 @@
 #include "RtfHeaderTables.h"
 #include "RtfKept.h"
 #include "RtfProperties.h"
+#include "RtfTableWords.h"
+#include "TableBuilder.h"
 
 #include <QHash>
 #include <QString>
@@ -33,7 +36,7 @@ class RtfBody final : public RtfDestination {
 public:
     RtfBody(QTextDocument &doc, RtfDocumentSettings &settings, const RtfFontTable &fonts,
             const RtfColorTable &colours, const RtfListTable &lists, const RtfLinkTable &links,
-            CodePageDecoders &decoders);
+            CodePageDecoders &decoders, const TableBuilder::Problem &problem);
 
     bool begin(GroupState &group, Kw word) override;
     bool joinsBytes() const override { return true; }
@@ -66,7 +69,8 @@ private:
     void appendRun(QStringView text, int formatId);
     void flushSurrogate(const CharState &state);
     void endParagraph(const GroupState &group);
-    void endCell(const CharState &state);
+    void endCell(const GroupState &group, int depth);
+    void endRow(const GroupState &group, int depth);
     int formatId(const CharState &state);
     void forgetStaleFormats();
     int fontNumber(int font) const { return font >= 0 ? font : m_settings.defaultFont; }
@@ -80,6 +84,8 @@ private:
     DocumentBuilder::Paragraph keptParagraph(const ParaState &state);
 
     DocumentBuilder m_builder;
+    TableBuilder m_tables;
+    RtfTableWords m_tableWords;
     RtfDocumentSettings &m_settings;
     const RtfFontTable &m_fonts;
     const RtfColorTable &m_colours;
@@ -89,7 +95,6 @@ private:
 
     QString m_decoded;            // reused decoding buffer
     char16_t m_highSurrogate = 0; // the first half of a pair given as two \uN
-    bool m_cellTabPending = false;
 
     // Character formats by state, valid while the tables they were made from
     // stay as they were.

@@ -16,6 +16,7 @@ struct DestinationWord {
 // The words that name a destination, besides the skipped ones (RtfWords.h).
 constexpr DestinationWord DestinationWords[] = {
     {Kw::Result, Dest::Normal}, {Kw::Shprslt, Dest::Normal}, {Kw::Shppict, Dest::Normal}, {Kw::Ud, Dest::Normal},
+    {Kw::Nesttableprops, Dest::Normal},
     {Kw::Object, Dest::Ignore}, {Kw::Shp, Dest::Ignore},
     {Kw::Field, Dest::Field}, {Kw::Fldinst, Dest::Field}, {Kw::Fldrslt, Dest::Field},
     {Kw::Fonttbl, Dest::FontTable},

@@ -7,6 +7,7 @@
 #include "RtfWriter.h"
 
 #include <QTextBlock>
+#include <QTextFrame>
 #include <QTextDocument>
 
 #include <cmath>
@@ -289,8 +290,8 @@ void RtfKeptWriter::beforeBlock(const QTextBlock &block)
 
 void RtfKeptWriter::writeStory(const QTextDocument &story)
 {
-    for (QTextBlock block = story.begin(); block.isValid(); block = block.next())
-        m_writer.writeBlock(block);
+    // Stories hold tables as the body does.
+    m_writer.writeContent(story.rootFrame()->begin(), 0, "\\par\n");
 }
 
 bool RtfKeptWriter::writeMarks(const QTextDocument &doc, const QTextFragment &fragment)

@@ -103,6 +103,7 @@ bool applyParagraphWord(ParaState &p, Kw k, const RtfToken &t)
     case Kw::Ls: p.ls = t.param; break;
     case Kw::Ilvl: p.ilvl = qBound(0, t.param, MaxListLevel); break;
     case Kw::Intbl: p.inTable = flagOn(t); break;
+    case Kw::Itap: p.itap = qMax(0, t.param); break;
     case Kw::Pnlvlblt: p.pn = PnKind::Bullet; break;
     case Kw::Pnlvlbody: case Kw::Pnlvl: p.pn = PnKind::Other; break;
     case Kw::Pnlvlcont: p.pn = PnKind::None; break;

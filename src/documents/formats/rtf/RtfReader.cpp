@@ -10,7 +10,8 @@ RtfReader::RtfReader(QTextDocument &doc, RtfFileTables *tables, RtfKeptContext *
     : m_doc(doc), m_ownTables(tables ? nullptr : std::make_unique<RtfFileTables>()),
       m_tables(tables ? *tables : *m_ownTables), m_ownContext{m_tables.kept, 0},
       m_context(context ? *context : m_ownContext),
-      m_body(doc, m_settings, m_fonts, m_colours, m_lists, m_links, m_decoders)
+      m_body(doc, m_settings, m_fonts, m_colours, m_lists, m_links, m_decoders,
+             [this](const QString &p) { problem(p); })
 {
     m_body.setKeptContext(&m_context);
     const auto set = [this](Dest d, RtfDestination &handler) { m_destinations[size_t(d)] = &handler; };

@@ -96,7 +96,8 @@ struct ParaState {
     int ilvl = 0;
     PnKind pn = PnKind::None;
     int style = -1; // \sN, -1: none given
-    bool inTable = false;
+    bool inTable = false; // \intbl
+    int itap = 0;         // \itapN: the table nesting depth of the paragraph
 };
 
 struct GroupState {
@@ -105,6 +106,7 @@ struct GroupState {
     Dest dest = Dest::Normal;
     Dest uprParent = Dest::Normal; // the destination a \ud alternative returns to
     bool opensDest = false;        // this group started its destination
+    bool nestedTableProps = false; // inside {\*\nesttableprops}: a nested table's row
     bool upr = false;              // this group is an \upr
     quint8 uc = 1;                 // \ucN: fallback characters after \uN
 };

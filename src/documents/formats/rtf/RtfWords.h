@@ -15,7 +15,7 @@ enum class Kw : quint16 {
     Rtf, Ansi, Mac, Pc, Pca, Ansicpg, Deff, Uc, U, Upr, Ud, Fromhtml, Htmlrtf,
     // Content destinations
     Fonttbl, Colortbl, Listtable, Listoverridetable, List, Listlevel, Listoverride, Pict,
-    Field, Fldinst, Fldrslt, Object, Result, Shp, Shprslt, Shppict, Pn,
+    Field, Fldinst, Fldrslt, Object, Result, Shp, Shprslt, Shppict, Pn, Nesttableprops,
     // Destinations skipped, unless RtfDestinations.cpp gives them a reader
     // (\info, \stylesheet, headers, footers and notes have one)
     Info, Stylesheet, Header, Headerl, Headerr, Headerf, Footer, Footerl, Footerr, Footerf,
@@ -25,7 +25,7 @@ enum class Kw : quint16 {
     Keywords, Doccomm, Comment, Company, Category, Manager, Hlinkbase, Buptim, Creatim, Revtim,
     Printim, Private, Leveltext, Levelnumbers, Listname, Lfolevel, Listpicture, Objdata,
     Objclass, Objname, Falt, Panose, Fname, Filetbl, Do, Background, Pnseclvl, Bkmkstart,
-    Bkmkend, Datafield, Docvar, Shpinst, Shptxt, Nesttableprops, Themedata, Colorschememapping,
+    Bkmkend, Datafield, Docvar, Shpinst, Shptxt, Themedata, Colorschememapping,
     Datastore, Latentstyles, Generator, Xmlnstbl, Rsidtbl, Pgdsctbl, Userprops,
     // Character formatting. \csN is the run's character style; being known
     // it also keeps the text of a {\*\csN ...} group.
@@ -36,7 +36,13 @@ enum class Kw : quint16 {
     // Paragraph formatting; \dsN and \tsN name section and table styles
     // (known, so that {\*\tsN ...} entries of a style sheet are read).
     S, Ds, Ts, Pard, Par, Ql, Qc, Qr, Qj, Qd, Fi, Li, Ri, Lin, Rin, Intbl, Cell, Nestcell, Row, Nestrow,
-    Ls, Ilvl, Pnlvlblt, Pnlvlbody, Pnlvlcont, Pnlvl,
+    Ls, Ilvl, Pnlvlblt, Pnlvlbody, Pnlvlcont, Pnlvl, Itap,
+    // Table rows and their cells
+    Trowd, Cellx, Trgaph, Trpaddl, Trleft, Trql, Trqc, Trqr, Clmgf, Clmrg, Clvmgf, Clvmrg, Clvertalt,
+    Clvertalc, Clvertalb, Clcbpat, Clcfpat, Clshdng, Clbrdrt, Clbrdrl, Clbrdrb, Clbrdrr, Trbrdrt,
+    Trbrdrl, Trbrdrb, Trbrdrr, Trbrdrh, Trbrdrv, Brdrt, Brdrl, Brdrb, Brdrr, Brdrbtw, Brdrbar, Box,
+    Brdrs, Brdrth, Brdrsh, Brdrdb, Brdrdot, Brdrdash, Brdrhair, Brdrnone, Brdrnil, Brdrtbl, Brdrw,
+    Brdrcf,
     // Special characters
     Line, Tab, Page, Sect, Column, Bullet, Endash, Emdash, Lquote, Rquote, Ldblquote,
     Rdblquote, Emspace, Enspace, Qmspace, Zwj, Zwnj, Ltrmark, Rtlmark, Zwbo, Zwnbo,

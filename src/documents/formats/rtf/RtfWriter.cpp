@@ -11,6 +11,7 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextList>
 
 #include <cmath>
@@ -60,8 +61,7 @@ void RtfWriter::write()
     collect(m_doc);
     m_kept.collect(m_doc);
     writeHeader();
-    for (QTextBlock block = m_doc.begin(); block.isValid(); block = block.next())
-        writeBlock(block);
+    writeContent(m_doc.rootFrame()->begin(), 0, "\\par\n");
     m_out.put("}\n");
     m_out.flush();
 }
@@ -84,6 +84,7 @@ void RtfWriter::collect(const QTextDocument &doc)
                 prepareRun(prefixes, index, fragment.charFormat());
         }
     }
+    collectTables(*doc.rootFrame());
 }
 
 const RtfWriter::Prefixes &RtfWriter::prefixesOf(const QTextDocument *doc)
@@ -191,10 +192,10 @@ void RtfWriter::writeListTables()
     m_out.put("}\n");
 }
 
-void RtfWriter::writeBlock(const QTextBlock &block)
+void RtfWriter::writeBlock(const QTextBlock &block, int depth, const char *endMark)
 {
     m_kept.beforeBlock(block);
-    writeParagraphProperties(block);
+    writeParagraphProperties(block, depth);
     std::optional<model::Link> link;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
@@ -222,7 +223,7 @@ void RtfWriter::writeBlock(const QTextBlock &block)
     }
     switchLink(link, std::nullopt);
     if (!m_kept.endsNote(block))
-        m_out.put("\\par\n");
+        m_out.put(endMark);
 }
 
 void RtfWriter::switchLink(std::optional<model::Link> &open, const std::optional<model::Link> &next)
@@ -239,10 +240,16 @@ void RtfWriter::switchLink(std::optional<model::Link> &open, const std::optional
     open = next;
 }
 
-void RtfWriter::writeParagraphProperties(const QTextBlock &block)
+void RtfWriter::writeParagraphProperties(const QTextBlock &block, int depth)
 {
     const QTextBlockFormat f = block.blockFormat();
     m_out.put("\\pard");
+    if (depth > 0)
+        m_out.put("\\intbl");
+    if (depth > 1) {
+        m_out.put("\\itap");
+        m_out.putNumber(depth);
+    }
     m_kept.writeParagraphStyle(f);
     const Qt::Alignment align = f.alignment() & Qt::AlignHorizontal_Mask;
     if (align & Qt::AlignHCenter)

@@ -9,6 +9,15 @@
 // Pictures are written back as the \pict groups they were read from, links
 // as HYPERLINK fields around their text.
 //
+// Tables are written as rows: \trowd with \trgaph, \trleft and one \cellx per
+// cell (its right boundary in twips, a spanning cell's at the end of its
+// span), cell borders, shading, vertical alignment and \clvmgf/\clvmrg for
+// cells spanning rows, then the cells' paragraphs (\intbl) ending in \cell,
+// then \row. A nested table's paragraphs carry \itapN, end in \nestcell, and
+// its rows are defined in {\*\nesttableprops ... \nestrow}; a row holding one
+// repeats its definition before \row. Filler cells and Qt's structural
+// paragraphs (model/TableFormat.h) are not written.
+//
 // What the document keeps without showing it (headers, footers, notes,
 // styles, page setup, sections, information) is written by RtfKeptWriter
 // with this writer's own tables: every story's runs are gathered into the one
@@ -22,6 +31,7 @@
 #include <QList>
 #include <QRgb>
 #include <QStringList>
+#include <QTextFrame>
 
 #include <map>
 
@@ -30,6 +40,8 @@ class QTextCharFormat;
 class QTextDocument;
 class QTextImageFormat;
 class QTextList;
+class QTextTable;
+class QTextTableCell;
 
 namespace kelmora::formats {
 
@@ -57,8 +69,14 @@ private:
     int colourIndex(QRgb rgb);
     void writeHeader();
     void writeListTables();
-    void writeBlock(const QTextBlock &block);
-    void writeParagraphProperties(const QTextBlock &block);
+    void collectTables(const QTextFrame &frame);
+    // The paragraphs and tables of a frame or cell; depth is their table
+    // nesting depth, endMark ends the last paragraph (\par, \cell, \nestcell).
+    void writeContent(QTextFrame::iterator it, int depth, const char *endMark);
+    void writeTable(const QTextTable &table, int depth);
+    QByteArray rowDefinition(const QTextTable &table, int row);
+    void writeBlock(const QTextBlock &block, int depth, const char *endMark);
+    void writeParagraphProperties(const QTextBlock &block, int depth);
     void writeText(QStringView text);
     void writePicture(const QTextDocument &doc, const QTextImageFormat &format);
     // Closes the field of the link open, if another follows, and opens next's.
