@@ -81,6 +81,17 @@ bool RtfKeptFile::admitStory()
     return true;
 }
 
+void RtfKeptFile::documentWord(model::KeptWord word)
+{
+    // Producers write the note numbering words before the text. One that
+    // comes after a note was numbered did not number it; kept, it would
+    // number the notes differently when the file is read again.
+    const bool numbering = word.name.startsWith("ftn") || word.name.startsWith("aftn");
+    if (numbering && m_footnotes + m_endnotes > 0)
+        return;
+    m_parts.document.set(std::move(word));
+}
+
 QString RtfKeptFile::nextNumber(model::KeptNote::Kind kind) const
 {
     const bool end = kind == model::KeptNote::Kind::Endnote;

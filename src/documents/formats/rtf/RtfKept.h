@@ -24,7 +24,7 @@ public:
     // only end their paragraph.
     static constexpr int MaxSections = 10000;
 
-    void documentWord(model::KeptWord word) { m_parts.document.set(std::move(word)); }
+    void documentWord(model::KeptWord word);
     void sectionWord(model::KeptWord word) { section().words.set(std::move(word)); }
     // \sectd: the section's words start over (its headers stay).
     void resetSection() { section().words = model::KeptWords(); }
