@@ -16,6 +16,15 @@ std::unique_ptr<QTextDocument> newDocument()
     return doc;
 }
 
+std::unique_ptr<QTextDocument> readNew(const QByteArray &rtf, RtfReport *report)
+{
+    auto doc = newDocument();
+    const RtfReport r = readRtf(*doc, rtf);
+    if (report)
+        *report = r;
+    return doc;
+}
+
 QStringList paragraphTexts(const QTextDocument &doc)
 {
     QStringList texts;

@@ -2,6 +2,7 @@
 // Helpers shared by the format tests: fresh documents prepared like the
 // editor's, paragraph texts, and the formats of given characters.
 
+#include "formats/DocumentIO.h"
 #include "model/DocumentModel.h"
 #include "model/Links.h"
 #include "model/Pictures.h"
@@ -17,6 +18,8 @@ namespace kelmora::formats::test {
 
 // A document prepared as the editing surface prepares its own.
 std::unique_ptr<QTextDocument> newDocument();
+// A new document read from rtf; report, when given, gets the reader's report.
+std::unique_ptr<QTextDocument> readNew(const QByteArray &rtf, RtfReport *report = nullptr);
 
 QStringList paragraphTexts(const QTextDocument &doc);
 // Paragraphs joined by "\n".

@@ -32,15 +32,6 @@ private Q_SLOTS:
 
 namespace {
 
-std::unique_ptr<QTextDocument> read(const QByteArray &rtf, RtfReport *report = nullptr)
-{
-    auto doc = newDocument();
-    const RtfReport r = readRtf(*doc, rtf);
-    if (report)
-        *report = r;
-    return doc;
-}
-
 QString marked(const QTextDocument &doc)
 {
     return markedLinks(doc);
@@ -165,7 +156,7 @@ void TestRtfLinks::fieldsRead()
     QFETCH(QByteArray, rtf);
     QFETCH(QString, expected);
     RtfReport report;
-    const auto doc = read(rtf, &report);
+    const auto doc = readNew(rtf, &report);
     QVERIFY2(!report.malformed, qPrintable(report.problem));
     QCOMPARE(marked(*doc), expected);
 }
@@ -174,7 +165,7 @@ void TestRtfLinks::fieldsRead()
 // field is not linked and keeps the look before it.
 void TestRtfLinks::resultKeepsItsFormatting()
 {
-    const auto doc = read(QByteArray(
+    const auto doc = readNew(QByteArray(
         R"({\rtf1{\fonttbl{\f0 Arial;}{\f1 Times New Roman;}}{\colortbl;\red5\green99\blue193;})"
         R"(a{\field{\*\fldinst HYPERLINK "http://x.example/"}{\fldrslt {\cf1\ul b}{\b\cf1\ul\f1 c}}}d})"));
     QCOMPARE(marked(*doc), u"a[bc](http://x.example/)d"_s);
@@ -208,11 +199,11 @@ void TestRtfLinks::writtenBack()
 {
     QFETCH(QByteArray, rtf);
     QFETCH(QByteArray, field);
-    const auto doc = read(rtf);
+    const auto doc = readNew(rtf);
     const QByteArray written = toRtf(*doc);
     QVERIFY2(written.contains(field), written.constData());
     // And it reads as the same links.
-    QCOMPARE(marked(*read(written)), marked(*doc));
+    QCOMPARE(marked(*readNew(written)), marked(*doc));
 }
 
 void TestRtfLinks::keptInstructionOnlyWhileItNamesTheTarget_data()

@@ -30,15 +30,6 @@ private Q_SLOTS:
 
 namespace {
 
-std::unique_ptr<QTextDocument> read(const QByteArray &rtf, RtfReport *report = nullptr)
-{
-    auto doc = newDocument();
-    const RtfReport r = readRtf(*doc, rtf);
-    if (report)
-        *report = r;
-    return doc;
-}
-
 quint32 crc32(QByteArrayView data)
 {
     quint32 crc = 0xffffffff;
@@ -154,7 +145,7 @@ void TestRtfPictures::kindsAndSizes()
     QFETCH(QString, picture);
     QFETCH(QByteArray, bytes);
     RtfReport report;
-    const auto doc = read(rtf, &report);
+    const auto doc = readNew(rtf, &report);
     QVERIFY2(!report.malformed, qPrintable(report.problem));
     QCOMPARE(documentText(*doc), u"a\ufffcb"_s);
     const QList<ShownPicture> pictures = picturesOf(*doc);
@@ -163,7 +154,7 @@ void TestRtfPictures::kindsAndSizes()
     QCOMPARE(pictures.first().picture.data.toHex(), bytes.toHex());
 
     // Saved and read again, it is the same picture, shown the same.
-    const auto again = read(toRtf(*doc));
+    const auto again = readNew(toRtf(*doc));
     QCOMPARE(picturesOf(*again), pictures);
 }
 
@@ -204,18 +195,18 @@ void TestRtfPictures::groupWrittenBackAsRead()
     QFETCH(QByteArray, group);
     QFETCH(QByteArray, written);
     RtfReport report;
-    const auto doc = read("{\\rtf1 " + group + "}", &report);
+    const auto doc = readNew("{\\rtf1 " + group + "}", &report);
     QVERIFY2(!report.malformed, qPrintable(report.problem));
     const QByteArray out = toRtf(*doc);
     QVERIFY2(out.contains(written), out.constData());
     // What is written reads as the same picture again.
-    QCOMPARE(picturesOf(*read(out)), picturesOf(*doc));
+    QCOMPARE(picturesOf(*readNew(out)), picturesOf(*doc));
 }
 
 void TestRtfPictures::pictureInALink()
 {
     const QByteArray png = pictureBytes("PNG", QSize(3, 2));
-    const auto doc = read("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"http://x.example/\"}{\\fldrslt a{\\pict\\pngblip " +
+    const auto doc = readNew("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"http://x.example/\"}{\\fldrslt a{\\pict\\pngblip " +
                           png.toHex() + "}b}}c}");
     QCOMPARE(markedLinks(*doc), u"[a\ufffcb](http://x.example/)c"_s);
     const QList<ShownPicture> pictures = picturesOf(*doc);
@@ -224,7 +215,7 @@ void TestRtfPictures::pictureInALink()
     QCOMPARE(pictures.first().link->target, u"http://x.example/"_s);
     const QByteArray out = toRtf(*doc);
     QVERIFY2(out.contains("{\\fldrslt {\\f0\\fs24 a}{\\pict\\pngblip"), out.constData());
-    QCOMPARE(markedLinks(*read(out)), markedLinks(*doc));
+    QCOMPARE(markedLinks(*readNew(out)), markedLinks(*doc));
 }
 
 void TestRtfPictures::hostilePictures_data()
@@ -278,7 +269,7 @@ void TestRtfPictures::hostilePictures()
     QFETCH(QString, problem);
     QFETCH(QStringList, pictures);
     RtfReport report;
-    const auto doc = read(rtf, &report);
+    const auto doc = readNew(rtf, &report);
     QCOMPARE(report.problem, problem);
     QCOMPARE(report.malformed, !problem.isEmpty());
     QCOMPARE(documentText(*doc), text);
